@@ -1,0 +1,238 @@
+#include "EvaluationReport.h"
+#include "ReportPlayback.h"
+#include "RuntimeError.h"
+
+#include <QTest>
+
+using namespace pq;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+class FakeResultBox final : public ResultBox
+{
+public:
+    QString text() const override { return m_text; }
+    void setText(const QString &text) override { m_text = text; }
+
+    QString m_text;
+};
+
+class FakeTimer final : public PlaybackTimer
+{
+public:
+    void setInterval(std::chrono::milliseconds interval) override { m_intervals.append(interval); }
+
+    [[nodiscard]] bool running() const { return !m_intervals.isEmpty() && m_intervals.last() > 0ms; }
+
+    QList<std::chrono::milliseconds> m_intervals;
+};
+
+// Reports whose lines name their report: "A1".."A19", then "B1".., so lines of different reports never match.
+class LetteredReports
+{
+public:
+    QString operator()()
+    {
+        const QChar letter(u'A' + m_made++);
+        QString report;
+        for (int line = 1; line <= 19; ++line)
+            report += letter + QString::number(line) + CrLf;
+        return report;
+    }
+
+    static QString firstLines(QChar letter, int count)
+    {
+        QString text;
+        for (int line = 1; line <= std::min(count, 19); ++line)
+            text += letter + QString::number(line) + CrLf;
+        if (count == 20)
+            text += CrLf; // the empty element after the report's last CR LF
+        return text;
+    }
+
+private:
+    char16_t m_made = 0;
+};
+
+struct Rig
+{
+    explicit Rig(ReportPlayback::ReportSource source = LetteredReports())
+        : playback(box, timer, std::move(source))
+    {}
+
+    void tick(int times = 1)
+    {
+        for (int i = 0; i < times; ++i)
+            playback.RevealNextLine();
+    }
+
+    FakeResultBox box;
+    FakeTimer timer;
+    ReportPlayback playback;
+};
+
+} // namespace
+
+class TestPlayback final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void timeline_data();
+    void timeline();
+    void realReportSplitsIntoTwentyElements();
+    void startDuringPlaybackDropsTheOldReport();
+    void textTypedBetweenTicksStays();
+    void startAfterACompletedRunBehavesLikeTheFirst();
+    void tickBeforeAnyStartIsAnErrorNotACrash();
+    void counterOverflowIsAnError();
+    void checkedNarrowing_data();
+    void checkedNarrowing();
+};
+
+void TestPlayback::timeline_data()
+{
+    QTest::addColumn<int>("ticks");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("nextLineIndex");
+    QTest::addColumn<bool>("timerRunning");
+
+    QTest::newRow("start leaves the box empty") << 0 << QString() << 0 << true;
+    for (int k = 1; k <= 20; ++k)
+        QTest::addRow("tick %d shows %d elements", k, k)
+            << k << LetteredReports::firstLines(u'A', k) << k << true;
+    QTest::newRow("tick 21 stops the timer, box unchanged")
+        << 21 << LetteredReports::firstLines(u'A', 20) << 20 << false;
+    QTest::newRow("a stray tick after the stop changes nothing")
+        << 22 << LetteredReports::firstLines(u'A', 20) << 20 << false;
+}
+
+void TestPlayback::timeline()
+{
+    QFETCH(int, ticks);
+    QFETCH(QString, box);
+    QFETCH(int, nextLineIndex);
+    QFETCH(bool, timerRunning);
+
+    Rig rig;
+    rig.box.m_text = QStringLiteral("left over from before");
+    rig.playback.StartEvaluation();
+    QCOMPARE(rig.timer.m_intervals, QList{500ms});
+    rig.tick(ticks);
+
+    QCOMPARE(rig.box.m_text, box);
+    QCOMPARE(rig.playback.state().NextLineIndex, nextLineIndex);
+    QCOMPARE(rig.playback.state().LastLineIndex, 19);
+    QCOMPARE(rig.timer.running(), timerRunning);
+}
+
+void TestPlayback::realReportSplitsIntoTwentyElements()
+{
+    ClockSeededRandom random;
+    QString provinceList;
+    QString report;
+    Rig rig([&] { return report = BuildEvaluationReport(provinceList, random, NumberStyle{}); });
+
+    rig.playback.StartEvaluation();
+    QCOMPARE(rig.playback.state().ReportLines.size(), 20);
+    QCOMPARE(rig.playback.state().ReportLines.last(), QString());
+    rig.tick(21);
+    QCOMPARE(rig.box.m_text, report + CrLf);
+    QVERIFY(!rig.timer.running());
+}
+
+void TestPlayback::startDuringPlaybackDropsTheOldReport()
+{
+    Rig rig;
+    rig.playback.StartEvaluation();
+    rig.tick(7);
+    rig.playback.StartEvaluation();
+
+    QCOMPARE(rig.box.m_text, QString());
+    QCOMPARE(rig.playback.state().NextLineIndex, 0);
+    QVERIFY(rig.timer.running());
+    rig.tick(25);
+    QCOMPARE(rig.box.m_text, LetteredReports::firstLines(u'B', 20));
+    QVERIFY(!rig.timer.running());
+}
+
+void TestPlayback::textTypedBetweenTicksStays()
+{
+    Rig rig;
+    rig.playback.StartEvaluation();
+    rig.tick(2);
+    rig.box.m_text += QStringLiteral("我的笔记");
+    rig.tick();
+    rig.box.m_text.remove(0, 2); // the user deletes the start of the first line
+    rig.tick();
+
+    QCOMPARE(rig.box.m_text, QStringLiteral("\r\nA2\r\n我的笔记A3\r\nA4\r\n"));
+}
+
+void TestPlayback::startAfterACompletedRunBehavesLikeTheFirst()
+{
+    Rig rig;
+    rig.playback.StartEvaluation();
+    rig.tick(21);
+    const QList<std::chrono::milliseconds> firstRun{500ms, 0ms};
+    QCOMPARE(rig.timer.m_intervals, firstRun);
+
+    rig.playback.StartEvaluation();
+    QCOMPARE(rig.box.m_text, QString());
+    rig.tick(21);
+    QCOMPARE(rig.box.m_text, LetteredReports::firstLines(u'B', 20));
+    QCOMPARE(rig.timer.m_intervals, firstRun + firstRun);
+    QCOMPARE(rig.playback.state().NextLineIndex, 20);
+}
+
+void TestPlayback::tickBeforeAnyStartIsAnErrorNotACrash()
+{
+    Rig rig;
+    QVERIFY(rig.timer.m_intervals.isEmpty());
+    QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRangeError, rig.tick());
+    QCOMPARE(rig.box.m_text, QString());
+}
+
+void TestPlayback::counterOverflowIsAnError()
+{
+    // 32769 elements: the upper bound 32768 does not fit the 16-bit LastLineIndex.
+    Rig tooLong([] { return QString(32768, u'\n').replace(QStringLiteral("\n"), CrLf); });
+    QVERIFY_THROWS_EXCEPTION(OverflowError, tooLong.playback.StartEvaluation());
+
+    // 32768 elements fit, but stepping NextLineIndex past the last one overflows.
+    Rig longest([] { return QString(32767, u'\n').replace(QStringLiteral("\n"), CrLf); });
+    longest.playback.StartEvaluation();
+    QCOMPARE(longest.playback.state().LastLineIndex, 32767);
+    longest.tick(32767);
+    QCOMPARE(longest.playback.state().NextLineIndex, 32767);
+    QVERIFY_THROWS_EXCEPTION(OverflowError, longest.tick());
+}
+
+void TestPlayback::checkedNarrowing_data()
+{
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("largest") << qint64{32767} << true;
+    QTest::newRow("one past the largest") << qint64{32768} << false;
+    QTest::newRow("smallest") << qint64{-32768} << true;
+    QTest::newRow("one below the smallest") << qint64{-32769} << false;
+    QTest::newRow("far out") << (qint64{1} << 40) << false;
+}
+
+void TestPlayback::checkedNarrowing()
+{
+    QFETCH(qint64, value);
+    QFETCH(bool, fits);
+
+    if (fits)
+        QCOMPARE(CheckedNarrow(value), value);
+    else
+        QVERIFY_THROWS_EXCEPTION(OverflowError, (void)CheckedNarrow(value));
+}
+
+QTEST_GUILESS_MAIN(TestPlayback)
+#include "tst_playback.moc"
