@@ -1,14 +1,11 @@
-#include "EvaluationReport.h"
+#include "frmMain.h"
 
-#include <QCoreApplication>
-#include <QTextStream>
+#include <QApplication>
 
-// Until the window exists: print one report.
 int main(int argc, char *argv[])
 {
-    const QCoreApplication app(argc, argv);
-    QString provinceList;
-    pq::ClockSeededRandom random;
-    QTextStream(stdout) << pq::BuildEvaluationReport(provinceList, random, pq::SystemNumberStyle());
-    return 0;
+    const QApplication app(argc, argv);
+    auto *window = new pq::frmMain; // deletes itself when closed
+    window->show();
+    return QApplication::exec();
 }

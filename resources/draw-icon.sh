@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Draws the program icon: a rounded blue tile with a white gauge and a rising bar chart.
+# Writes icon.png (32 x 32, with alpha) and pindlequorix.ico (16, 32 and 48 pixels).
+# Needs ImageMagick 6 (Debian: imagemagick). Drawn at 256 px and scaled down for smooth edges.
+set -euo pipefail
+cd "$(dirname "$0")"
+convert=/usr/bin/convert
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# The gauge's dial: short round-capped strokes along a circle of radius 76 around (128,118), from 190
+# to 350 degrees (ImageMagick closes polylines and arcs, which would draw a chord).
+dial=$(awk 'BEGIN {
+    for (a = 190; a < 350; a += 5) {
+        r1 = a * 3.14159265 / 180; r2 = (a + 5) * 3.14159265 / 180
+        printf "line %.1f,%.1f %.1f,%.1f ", 128 + 76 * cos(r1), 118 + 76 * sin(r1), 128 + 76 * cos(r2), 118 + 76 * sin(r2)
+    } }')
+
+"$convert" -size 256x256 xc:none \
+    \( -size 256x256 gradient:'#2f8cff-#0b3f9e' \) \
+    \( -size 256x256 xc:none -fill white -draw 'roundrectangle 8,8 247,247 48,48' \) \
+    -delete 0 -alpha off -compose CopyOpacity -composite -alpha on \
+    -fill none -stroke white -strokewidth 18 -draw "stroke-linecap round $dial" \
+    -stroke '#ffd24a' -strokewidth 14 -draw 'line 128,118 170,72' \
+    -stroke none -fill white -draw 'circle 128,118 128,132' \
+    -fill white -draw 'roundrectangle 60,188 84,218 4,4' \
+    -draw 'roundrectangle 104,174 128,218 4,4' \
+    -draw 'roundrectangle 148,160 172,218 4,4' \
+    -draw 'roundrectangle 192,146 216,218 4,4' \
+    "$work/icon-256.png"
+
+for size in 16 32 48; do
+    "$convert" "$work/icon-256.png" -filter Lanczos -resize ${size}x${size} -depth 8 -define png:color-type=6 "$work/icon-$size.png"
+done
+cp "$work/icon-32.png" icon.png
+"$convert" "$work/icon-16.png" "$work/icon-32.png" "$work/icon-48.png" pindlequorix.ico

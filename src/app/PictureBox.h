@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace pq {
+
+// Shows a picture from its top-left corner, unscaled, and reports clicks. Being a button, it can
+// also be reached with Tab and pressed with Space, and screen readers present it as one.
+class PictureBox final : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    void setPicture(const QPixmap &picture);
+    [[nodiscard]] const QPixmap &picture() const noexcept { return m_picture; }
+
+    [[nodiscard]] QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace pq

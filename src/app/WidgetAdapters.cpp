@@ -1,0 +1,75 @@
+#include "WidgetAdapters.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTimer>
+
+namespace pq {
+namespace {
+
+constexpr QStringView LineEnd = u"\r\n";
+
+bool HasLineBreak(QStringView text)
+{
+    for (const QChar c : text) {
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+QString PlainTextResultBox::text() const
+{
+    const QTextDocument *document = m_box.document();
+    if (document->revision() != m_textRevision) {
+        // A paragraph break in the document is a CR LF in the text; so is a line break (Shift+Enter).
+        m_text = document->toRawText();
+        if (m_text.contains(QChar::LineSeparator))
+            m_text.replace(QChar::LineSeparator, QChar::ParagraphSeparator);
+        m_text.replace(QChar::ParagraphSeparator, LineEnd.toString());
+        m_textRevision = document->revision();
+    }
+    return m_text;
+}
+
+void PlainTextResultBox::setText(const QString &text)
+{
+    const QString current = this->text();
+    if (text.isEmpty() || !QStringView(text).startsWith(current)) {
+        m_box.setPlainText(text);
+        return;
+    }
+
+    const QStringView addition = QStringView(text).sliced(current.size());
+    if (addition.isEmpty())
+        return;
+    QTextCursor end(m_box.document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(addition.toString());
+
+    // The cache still matches unless the addition had line breaks of its own besides a final CR LF,
+    // which the document may store differently.
+    const QStringView body = addition.endsWith(LineEnd) ? addition.chopped(LineEnd.size()) : addition;
+    if (!HasLineBreak(body)) {
+        m_text = text;
+        m_textRevision = m_box.document()->revision();
+    }
+
+    QScrollBar *scrollBar = m_box.verticalScrollBar();
+    scrollBar->setValue(scrollBar->maximum());
+}
+
+void QtPlaybackTimer::setInterval(std::chrono::milliseconds interval)
+{
+    if (interval > std::chrono::milliseconds::zero()) {
+        m_timer.start(interval);
+    } else {
+        m_timer.stop();
+        m_timer.setInterval(interval);
+    }
+}
+
+} // namespace pq

@@ -1,0 +1,116 @@
+#include "frmMain.h"
+
+#include "ControlTable.h"
+#include "EvaluationReport.h"
+#include "PictureBox.h"
+#include "RuntimeErrorReport.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <algorithm>
+
+namespace pq {
+namespace {
+
+template<typename Control> Control *Create(QWidget *parent, const ControlSpec &spec)
+{
+    auto *control = new Control(parent);
+    control->setObjectName(spec.name.toString());
+    if constexpr (std::is_base_of_v<QWidget, Control>) {
+        control->setGeometry(spec.geometry);
+        if (!spec.accessibleName.isEmpty())
+            control->setAccessibleName(spec.accessibleName.toString());
+    }
+    if constexpr (std::is_same_v<Control, QGroupBox>)
+        control->setTitle(spec.caption.toString());
+    if constexpr (std::is_same_v<Control, QPushButton> || std::is_same_v<Control, QLabel>)
+        control->setText(spec.caption.toString());
+    return control;
+}
+
+QPlainTextEdit *CreateResultBox(QWidget *frame)
+{
+    auto *box = Create<QPlainTextEdit>(frame, Control(u"txtJieguo"));
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setTabChangesFocus(true); // Tab moves on, as in any dialog; the box is for text, not tabs
+    return box;
+}
+
+QTimer *CreatePlaybackTimer(QObject *parent)
+{
+    auto *timer = Create<QTimer>(nullptr, Control(u"Timer1"));
+    timer->setParent(parent);
+    // The default coarse timer may fire up to 5 % late and drifts over a run.
+    timer->setTimerType(Qt::PreciseTimer);
+    return timer;
+}
+
+// Tab visits the controls by their tab index; those that cannot take focus (frame, label) are passed over.
+void SetTabOrder(const QWidget &window)
+{
+    std::array<const ControlSpec *, Controls.size()> byTabIndex{};
+    std::transform(Controls.begin(), Controls.end(), byTabIndex.begin(),
+                   [](const ControlSpec &spec) { return &spec; });
+    std::sort(byTabIndex.begin(), byTabIndex.end(),
+              [](const ControlSpec *a, const ControlSpec *b) { return a->tabIndex < b->tabIndex; });
+
+    QWidget *previous = nullptr;
+    for (const ControlSpec *spec : byTabIndex) {
+        auto *widget = window.findChild<QWidget *>(spec->name.toString());
+        if (widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) == 0)
+            continue;
+        if (previous != nullptr)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
+} // namespace
+
+frmMain::frmMain(QWidget *parent) : frmMain({}, {}, parent) {}
+
+frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportError, QWidget *parent)
+    : QWidget(parent), Text1(Create<QLineEdit>(this, Control(u"Text1"))),
+      Picture1(Create<PictureBox>(this, Control(u"Picture1"))), Timer1(CreatePlaybackTimer(this)),
+      Frame1(Create<QGroupBox>(this, Control(u"Frame1"))), txtJieguo(CreateResultBox(Frame1)),
+      btnStart(Create<QPushButton>(this, Control(u"btnStart"))),
+      Label1(Create<QLabel>(this, Control(u"Label1"))), m_resultBox(*txtJieguo), m_timer(*Timer1),
+      m_playback(
+          m_resultBox, m_timer,
+          buildReport
+              ? std::move(buildReport)
+              : [this] { return BuildEvaluationReport(ProvinceList, m_random, SystemNumberStyle()); }),
+      m_reportError(reportError ? std::move(reportError)
+                                : [this](const std::exception &error) { ReportErrorAndQuit(this, error); })
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(WindowCaption.toString());
+    setWindowIcon(QIcon(QStringLiteral(":/pindlequorix/icon.png")));
+    resize(ClientSize);
+    SetTabOrder(*this);
+    btnStart->setFocus();
+
+    connect(btnStart, &QPushButton::clicked, this,
+            [this] { RunHandler([this] { m_playback.StartEvaluation(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { m_playback.RevealNextLine(); }); });
+}
+
+template<typename Handler> void frmMain::RunHandler(Handler handler) noexcept
+{
+    try {
+        handler();
+    } catch (const std::exception &error) {
+        // Nothing may tick while the error is shown: the program ends after it.
+        Timer1->stop();
+        m_reportError(error);
+    }
+}
+
+} // namespace pq

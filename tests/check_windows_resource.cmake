@@ -1,0 +1,24 @@
+# Compiles the Windows resource script and checks that the version texts came through as UTF-16
+# (a resource compiler that misreads the UTF-8 file would turn the Chinese into other characters).
+execute_process(COMMAND "${WINDRES}" -O res "${RC}" -o "${OUT}" RESULT_VARIABLE result ERROR_VARIABLE errors)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "windres failed: ${errors}")
+endif()
+file(READ "${OUT}" resource HEX)
+
+set(expected
+    # "Quorix服务器测评" (product and internal name)
+    "510075006f007200690078000d67a15268564b6dc48b"
+    # "PindleQuorix服务器测评工具" (description)
+    "500069006e0064006c006500510075006f007200690078000d67a15268564b6dc48be55d7751"
+    # the string block "080404b0"
+    "30003800300034003000340062003000"
+    # translation: language 0x0804, code page 1200
+    "0408b004")
+foreach(hex IN LISTS expected)
+    string(FIND "${resource}" "${hex}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the compiled resource lacks ${hex}")
+    endif()
+endforeach()
+message(STATUS "Windows resource OK")

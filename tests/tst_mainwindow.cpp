@@ -1,0 +1,340 @@
+#include "EvaluationReport.h"
+#include "PictureBox.h"
+#include "frmMain.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+
+using namespace pq;
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// The box keeps no CR; compare with the line ends the report uses.
+QString BoxText(const QPlainTextEdit *box)
+{
+    return box->toPlainText().replace(u'\n', CrLf);
+}
+
+// Reports whose lines name their report ("A1".."A19", then "B1"..), so no line repeats across reports.
+ReportPlayback::ReportSource LetteredReports()
+{
+    return [made = 0]() mutable {
+        const QChar letter(u'A' + made++);
+        QString report;
+        for (int line = 1; line <= 19; ++line)
+            report += letter + QString::number(line) + CrLf;
+        return report;
+    };
+}
+
+QString FirstLines(QChar letter, int count)
+{
+    QString text;
+    for (int line = 1; line <= count; ++line)
+        text += letter + QString::number(line) + CrLf;
+    return text;
+}
+
+} // namespace
+
+class TestMainWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+
+    void controlsFollowTheWindowTable_data();
+    void controlsFollowTheWindowTable();
+    void windowOpensIdleWithTheStartButtonFocused();
+    void tabVisitsTheControlsInTableOrder();
+    void completeRunWithTheRealTimer();
+    void restartDuringPlaybackThroughTheButton();
+    void typingAndSelectingBetweenTicksIsKept();
+    void newestLineStaysInView();
+    void closingDuringPlaybackEndsEverything();
+    void errorEscapingAHandlerIsReportedOnce();
+    void programShowsTheErrorAndExitsNonZero();
+    void programClosedDuringPlaybackExitsZero();
+
+private:
+    frmMain *open(ReportPlayback::ReportSource buildReport = {}, frmMain::ErrorReporter reportError = {});
+    void tick(int times = 1) const;
+    template<typename T> T *control(const char *name) const;
+
+    QPointer<frmMain> m_window;
+};
+
+frmMain *TestMainWindow::open(ReportPlayback::ReportSource buildReport, frmMain::ErrorReporter reportError)
+{
+    if (!reportError)
+        reportError = [](const std::exception &error) { QFAIL(error.what()); };
+    m_window = new frmMain(std::move(buildReport), std::move(reportError));
+    m_window->show();
+    if (!QTest::qWaitForWindowExposed(m_window))
+        qFatal("window not exposed");
+    return m_window;
+}
+
+void TestMainWindow::cleanup()
+{
+    delete m_window.data();
+}
+
+// One timer event, delivered at once rather than after 500 ms.
+void TestMainWindow::tick(int times) const
+{
+    auto *timer = control<QTimer>("Timer1");
+    for (int i = 0; i < times; ++i)
+        QMetaObject::invokeMethod(timer, "timeout");
+}
+
+template<typename T> T *TestMainWindow::control(const char *name) const
+{
+    auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no control %s", name);
+    return found;
+}
+
+void TestMainWindow::controlsFollowTheWindowTable_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("caption");
+
+    QTest::newRow("Text1") << "Text1"
+                           << "QLineEdit"
+                           << "frmMain" << QRect(16, 520, 529, 25) << QString();
+    QTest::newRow("Picture1") << "Picture1"
+                              << "pq::PictureBox"
+                              << "frmMain" << QRect(64, 432, 465, 41) << QString();
+    QTest::newRow("Frame1") << "Frame1"
+                            << "QGroupBox"
+                            << "frmMain" << QRect(24, 72, 553, 345) << "测评报告";
+    QTest::newRow("txtJieguo") << "txtJieguo"
+                               << "QPlainTextEdit"
+                               << "Frame1" << QRect(24, 24, 497, 297) << QString();
+    QTest::newRow("btnStart") << "btnStart"
+                              << "QPushButton"
+                              << "frmMain" << QRect(192, 16, 209, 41) << "QuorixHNX服务器测评";
+    QTest::newRow("Label1") << "Label1"
+                            << "QLabel"
+                            << "frmMain" << QRect(16, 480, 193, 25) << "复制或此链接领取Quorix优惠券";
+}
+
+void TestMainWindow::controlsFollowTheWindowTable()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, parent);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, caption);
+
+    open();
+    auto *widget = control<QWidget>(qPrintable(name));
+    QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
+    QCOMPARE(widget->parentWidget()->objectName(), parent);
+    QCOMPARE(widget->geometry(), geometry);
+    QVERIFY(widget->isVisible());
+
+    QString shown;
+    if (auto *button = qobject_cast<QPushButton *>(widget))
+        shown = button->text();
+    else if (auto *label = qobject_cast<QLabel *>(widget))
+        shown = label->text();
+    else if (auto *frame = qobject_cast<QGroupBox *>(widget))
+        shown = frame->title();
+    QCOMPARE(shown, caption);
+}
+
+void TestMainWindow::windowOpensIdleWithTheStartButtonFocused()
+{
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("PindleQuorix服务器测评工具"));
+    QCOMPARE(m_window->size(), QSize(608, 558));
+    QVERIFY(!m_window->windowIcon().pixmap(32, 32).isNull());
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("btnStart"));
+
+    auto *timer = control<QTimer>("Timer1");
+    QCOMPARE(timer->interval(), 0);
+    QVERIFY(!timer->isActive());
+    QCOMPARE(timer->timerType(), Qt::PreciseTimer);
+
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+    QVERIFY(box->toPlainText().isEmpty());
+    QVERIFY(!box->isReadOnly());
+    QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    QCOMPARE(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+
+    // Nothing ticks before the first click.
+    QSignalSpy ticks(timer, &QTimer::timeout);
+    QTest::qWait(600);
+    QCOMPARE(ticks.count(), 0);
+}
+
+void TestMainWindow::tabVisitsTheControlsInTableOrder()
+{
+    open();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+
+    // The frame and the label take no focus; the multi-line box passes Tab on rather than taking it.
+    QStringList visited;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, QStringList({u"txtJieguo"_s, u"Picture1"_s, u"Text1"_s, u"btnStart"_s}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"Text1"_s);
+}
+
+void TestMainWindow::completeRunWithTheRealTimer()
+{
+    ClockSeededRandom random;
+    QString provinceList;
+    QString report;
+    open([&] { return report = BuildEvaluationReport(provinceList, random, SystemNumberStyle()); });
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *timer = control<QTimer>("Timer1");
+    box->setPlainText(QStringLiteral("left over"));
+
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    QCOMPARE(BoxText(box), QString());
+    QCOMPARE(timer->interval(), 500);
+    QVERIFY(timer->isActive());
+
+    QTRY_COMPARE_WITH_TIMEOUT(BoxText(box), QStringLiteral("网速测试：ping值测试\r\n"), 2000);
+    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 15000);
+    QCOMPARE(BoxText(box), report + CrLf);
+    QCOMPARE(m_window->playbackState().NextLineIndex, 20);
+    QCOMPARE(timer->interval(), 0);
+}
+
+void TestMainWindow::restartDuringPlaybackThroughTheButton()
+{
+    open(LetteredReports());
+    auto *button = control<QPushButton>("btnStart");
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    tick(6);
+    QCOMPARE(BoxText(box), FirstLines(u'A', 6));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(BoxText(box), QString());
+    tick(21);
+
+    QCOMPARE(BoxText(box), FirstLines(u'B', 19) + CrLf);
+    QVERIFY(!control<QTimer>("Timer1")->isActive());
+}
+
+void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
+{
+    open(LetteredReports());
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    tick(2);
+
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClicks(box, QStringLiteral("note"));
+    tick();
+    QCOMPARE(BoxText(box), QStringLiteral("A1\r\nA2\r\nnoteA3\r\n"));
+
+    // Typing replaces the head of the first line; the next tick still appends at the end.
+    box->moveCursor(QTextCursor::Start);
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, QStringLiteral("X"));
+    tick();
+    QCOMPARE(BoxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\n"));
+
+    // A selection stays what it was.
+    QTextCursor selection = box->textCursor();
+    selection.setPosition(3);
+    selection.setPosition(5, QTextCursor::KeepAnchor);
+    box->setTextCursor(selection);
+    tick(3);
+    QCOMPARE(box->textCursor().selectedText(), QStringLiteral("A2"));
+    QCOMPARE(BoxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n"));
+}
+
+void TestMainWindow::newestLineStaysInView()
+{
+    ClockSeededRandom random;
+    QString provinceList;
+    open([&] { return BuildEvaluationReport(provinceList, random, NumberStyle{}); });
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+
+    for (int k = 1; k <= 19; ++k) {
+        tick();
+        QTextCursor newest(box->document()->findBlockByNumber(k - 1));
+        const QRect line = box->cursorRect(newest);
+        QVERIFY2(box->viewport()->rect().contains(line),
+                 qPrintable(QStringLiteral("line %1 at y=%2 outside the box").arg(k).arg(line.y())));
+    }
+    QVERIFY(box->verticalScrollBar()->value() > 0); // twenty lines do not fit, so it did scroll
+}
+
+void TestMainWindow::closingDuringPlaybackEndsEverything()
+{
+    open(LetteredReports());
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    tick(2);
+    QPointer<QTimer> timer = control<QTimer>("Timer1");
+
+    QVERIFY(m_window->close());
+    QTRY_VERIFY(m_window.isNull());
+    QVERIFY(timer.isNull());
+}
+
+void TestMainWindow::errorEscapingAHandlerIsReportedOnce()
+{
+    // 32,769 elements: the upper bound does not fit the 16-bit LastLineIndex.
+    QStringList reported;
+    open([] { return QString(32768, u'\n').replace(QStringLiteral("\n"), CrLf); },
+         [&](const std::exception &error) { reported << QString::fromUtf8(error.what()); });
+
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    QCOMPARE(reported, QStringList{QStringLiteral("溢出")});
+    QVERIFY(!control<QTimer>("Timer1")->isActive());
+}
+
+void TestMainWindow::programShowsTheErrorAndExitsNonZero()
+{
+    QProcess probe;
+    probe.start(QStringLiteral(WINDOW_PROBE), {QStringLiteral("overflow")});
+    QVERIFY(probe.waitForFinished(30000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 1);
+    QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()), QStringLiteral("运行时错误 '6':\n\n溢出\n"));
+}
+
+void TestMainWindow::programClosedDuringPlaybackExitsZero()
+{
+    QProcess probe;
+    probe.start(QStringLiteral(WINDOW_PROBE), {QStringLiteral("close")});
+    QVERIFY(probe.waitForFinished(30000));
+    QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(probe.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()), QStringLiteral("ticks after close: 0\n"));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,62 @@
+// Runs the window as the program does, in a process of its own, to see how that process ends.
+//   window_probe overflow  the first click raises an overflow; prints the error box's text, answers it
+//   window_probe close     closes the window during playback; prints how many ticks came after
+
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTextStream>
+#include <QTimer>
+
+namespace {
+
+void AnswerErrorBoxes(QObject *context)
+{
+    auto *poll = new QTimer(context);
+    QObject::connect(poll, &QTimer::timeout, context, [] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QTextStream(stdout) << box->text() << '\n';
+            box->accept();
+        }
+    });
+    poll->start(20);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    const QString mode = QApplication::arguments().value(1);
+
+    pq::frmMain *window = nullptr;
+    if (mode == u"overflow") {
+        window = new pq::frmMain(
+            [] { return QString(32768, u'\n').replace(QStringLiteral("\n"), QStringLiteral("\r\n")); }, {});
+        AnswerErrorBoxes(&app);
+    } else if (mode == u"close") {
+        window = new pq::frmMain;
+        auto *ticksAfterClose = new int(0);
+        auto *closed = new bool(false);
+        QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout, &app,
+                         [=] { *ticksAfterClose += *closed ? 1 : 0; });
+        QTimer::singleShot(1100, window, [=] {
+            *closed = true;
+            window->close();
+        });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, [=] {
+            QTextStream(stdout) << "ticks after close: " << *ticksAfterClose << '\n';
+            delete ticksAfterClose;
+            delete closed;
+        });
+    } else {
+        QTextStream(stderr) << "usage: window_probe overflow|close\n";
+        return 2;
+    }
+
+    window->show();
+    QTimer::singleShot(0, window->findChild<QPushButton *>(QStringLiteral("btnStart")), &QPushButton::click);
+    return QApplication::exec();
+}
