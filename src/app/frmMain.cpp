@@ -3,6 +3,7 @@
 #include "ControlTable.h"
 #include "EvaluationReport.h"
 #include "PictureBox.h"
+#include "Promotion.h"
 #include "RuntimeErrorReport.h"
 
 #include <QGroupBox>
@@ -97,9 +98,18 @@ frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportE
     SetTabOrder(*this);
     btnStart->setFocus();
 
+    // The link box shows the link from its start; what the user does to it never reaches the banner.
+    const QString promotionUrl = PromotionUrl();
+    Text1->setText(promotionUrl);
+    Text1->setCursorPosition(0);
+    Picture1->setPicture(BannerPicture());
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->setToolTip(promotionUrl);
+
     connect(btnStart, &QPushButton::clicked, this,
             [this] { RunHandler([this] { m_playback.StartEvaluation(); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { RunHandler([this] { m_playback.RevealNextLine(); }); });
+    connect(Picture1, &PictureBox::clicked, this, [this] { RunHandler(OpenPromotionLink); });
 }
 
 template<typename Handler> void frmMain::RunHandler(Handler handler) noexcept

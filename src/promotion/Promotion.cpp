@@ -1,0 +1,26 @@
+#include "Promotion.h"
+
+#include "PromotionLink.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace pq {
+
+QString PromotionUrl()
+{
+    return QStringLiteral("https://%1/ntms/dovetrail/invite.html?userCode=%2")
+        .arg(QStringView(build::PromotionHost), QStringView(build::PromotionCode));
+}
+
+QPixmap BannerPicture()
+{
+    return QPixmap(QStringLiteral(":/pindlequorix/banner.jpg"));
+}
+
+void OpenPromotionLink()
+{
+    (void)QDesktopServices::openUrl(QUrl(PromotionUrl(), QUrl::StrictMode));
+}
+
+} // namespace pq

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QPixmap>
+#include <QString>
+
+namespace pq {
+
+// The link the banner opens and the link box shows: fixed when the program is built.
+[[nodiscard]] QString PromotionUrl();
+
+// The banner picture, 466 x 34, built into the program.
+[[nodiscard]] QPixmap BannerPicture();
+
+// Asks the desktop to open PromotionUrl() in the default browser. Returns at once; whether the
+// desktop manages is not the program's concern, so nothing is reported either way.
+void OpenPromotionLink();
+
+} // namespace pq

@@ -1,0 +1,193 @@
+#include "PictureBox.h"
+#include "Promotion.h"
+#include "frmMain.h"
+
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+using namespace pq;
+
+namespace {
+
+// The link the build was configured with, composed here from the two settings.
+const QString ConfiguredLink = QStringLiteral("https://%1/ntms/dovetrail/invite.html?userCode=%2")
+                                   .arg(QStringLiteral(PROMOTION_HOST), QStringLiteral(PROMOTION_CODE));
+
+} // namespace
+
+// Stands in for the desktop's browser: records what it was asked to open.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> requests;
+
+public slots:
+    void open(const QUrl &url) { requests << url; }
+};
+
+class TestPromotion final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void linkIsTheConfiguredOne();
+    void bannerIsTheBuiltInPicture();
+    void bannerInvitesAClick();
+    void clickOpensTheConfiguredLink_data();
+    void clickOpensTheConfiguredLink();
+    void everyClickIsOneRequest();
+    void spaceOnTheFocusedBannerOpensTheLinkToo();
+    void clickDuringPlaybackLeavesItUndisturbed();
+
+private:
+    template<typename T> T *control(const char *name) const
+    {
+        auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
+        if (found == nullptr)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    // Handlers are installed before any window exists and removed before the catcher dies, so no
+    // test can start a real browser.
+    UrlCatcher m_catcher;
+    QPointer<frmMain> m_window;
+};
+
+void TestPromotion::init()
+{
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_catcher, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_catcher, "open");
+    m_catcher.requests.clear();
+    m_window = new frmMain;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+}
+
+void TestPromotion::cleanup()
+{
+    delete m_window.data();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+}
+
+void TestPromotion::linkIsTheConfiguredOne()
+{
+    QCOMPARE(PromotionUrl(), ConfiguredLink);
+    const QUrl url(PromotionUrl(), QUrl::StrictMode);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.host(), QStringLiteral(PROMOTION_HOST));
+    QCOMPARE(url.query(), QStringLiteral("userCode=") + QStringLiteral(PROMOTION_CODE));
+
+    auto *box = control<QLineEdit>("Text1");
+    QCOMPARE(box->text(), ConfiguredLink);
+    QVERIFY(!box->isReadOnly());
+}
+
+void TestPromotion::bannerIsTheBuiltInPicture()
+{
+    // A null picture here means the JPEG could not be decoded (no image plugin), not a blank banner.
+    const QPixmap banner = BannerPicture();
+    QVERIFY(!banner.isNull());
+    QCOMPARE(banner.size(), QSize(466, 34));
+
+    auto *picture = control<PictureBox>("Picture1");
+    QCOMPARE(picture->picture().size(), QSize(466, 34));
+
+    // Shown unscaled from the top-left corner of the 465 x 41 box: the box's pixels are the banner's.
+    const QImage shown = picture->grab().toImage();
+    const QImage expected = banner.toImage();
+    for (const QPoint at : {QPoint(0, 0), QPoint(20, 16), QPoint(400, 16), QPoint(464, 33)})
+        QCOMPARE(shown.pixelColor(at), expected.pixelColor(at));
+    QVERIFY(shown.pixelColor(200, 38) != expected.pixelColor(200, 33)); // below the picture: the box itself
+}
+
+void TestPromotion::bannerInvitesAClick()
+{
+    auto *picture = control<PictureBox>("Picture1");
+    QCOMPARE(picture->cursor().shape(), Qt::PointingHandCursor);
+    QCOMPARE(picture->toolTip(), ConfiguredLink);
+}
+
+void TestPromotion::clickOpensTheConfiguredLink_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("clearFirst");
+
+    QTest::newRow("link untouched") << QString() << false;
+    QTest::newRow("link edited") << QStringLiteral("&userCode=someone") << false;
+    QTest::newRow("link cleared") << QString() << true;
+    QTest::newRow("link replaced") << QStringLiteral("https://elsewhere.example/") << true;
+}
+
+void TestPromotion::clickOpensTheConfiguredLink()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, clearFirst);
+
+    auto *box = control<QLineEdit>("Text1");
+    box->setFocus();
+    if (clearFirst) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+    }
+    box->end(false);
+    QTest::keyClicks(box, typed);
+
+    QTest::mouseClick(control<PictureBox>("Picture1"), Qt::LeftButton);
+    QCOMPARE(m_catcher.requests, QList<QUrl>{QUrl(ConfiguredLink)});
+    QCOMPARE(m_catcher.requests.first().toString(), ConfiguredLink);
+}
+
+void TestPromotion::everyClickIsOneRequest()
+{
+    auto *picture = control<PictureBox>("Picture1");
+    for (int click = 1; click <= 3; ++click) {
+        QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10 * click, 20));
+        QCOMPARE(m_catcher.requests.size(), click);
+    }
+    QCOMPARE(m_catcher.requests, QList<QUrl>(3, QUrl(ConfiguredLink)));
+}
+
+void TestPromotion::spaceOnTheFocusedBannerOpensTheLinkToo()
+{
+    auto *picture = control<PictureBox>("Picture1");
+    picture->setFocus();
+    QTest::keyClick(picture, Qt::Key_Space);
+    QCOMPARE(m_catcher.requests, QList<QUrl>{QUrl(ConfiguredLink)});
+}
+
+void TestPromotion::clickDuringPlaybackLeavesItUndisturbed()
+{
+    auto *timer = control<QTimer>("Timer1");
+    auto *box = control<QPlainTextEdit>("txtJieguo");
+    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    for (int k = 0; k < 3; ++k)
+        QMetaObject::invokeMethod(timer, "timeout");
+    const QString before = box->toPlainText();
+
+    QTest::mouseClick(control<PictureBox>("Picture1"), Qt::LeftButton);
+    QCOMPARE(m_catcher.requests.size(), 1);
+    QCOMPARE(box->toPlainText(), before);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 500);
+    QCOMPARE(m_window->playbackState().NextLineIndex, 3);
+
+    QMetaObject::invokeMethod(timer, "timeout");
+    QCOMPARE(m_window->playbackState().NextLineIndex, 4);
+    QVERIFY(box->toPlainText().startsWith(before));
+}
+
+QTEST_MAIN(TestPromotion)
+#include "tst_promotion.moc"
