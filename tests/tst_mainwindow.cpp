@@ -2,6 +2,7 @@
 #include "PictureBox.h"
 #include "frmMain.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,6 +60,10 @@ private slots:
 
     void controlsFollowTheWindowTable_data();
     void controlsFollowTheWindowTable();
+    void captionsFitTheirControls_data();
+    void captionsFitTheirControls();
+    void screenReadersHearChineseNames_data();
+    void screenReadersHearChineseNames();
     void windowOpensIdleWithTheStartButtonFocused();
     void tabVisitsTheControlsInTableOrder();
     void completeRunWithTheRealTimer();
@@ -161,6 +166,84 @@ void TestMainWindow::controlsFollowTheWindowTable()
     else if (auto *frame = qobject_cast<QGroupBox *>(widget))
         shown = frame->title();
     QCOMPARE(shown, caption);
+}
+
+void TestMainWindow::captionsFitTheirControls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("btnStart") << "btnStart";
+    QTest::newRow("Frame1") << "Frame1";
+    QTest::newRow("Label1") << "Label1";
+    QTest::newRow("Text1 shows the link") << "Text1";
+}
+
+// Fixed rectangles and the platform's default font: a font or scale that clips a caption shows here.
+void TestMainWindow::captionsFitTheirControls()
+{
+    QFETCH(QString, name);
+    open();
+    auto *widget = control<QWidget>(qPrintable(name));
+    const QFontMetrics metrics = widget->fontMetrics();
+
+    if (auto *button = qobject_cast<QPushButton *>(widget)) {
+        QVERIFY(metrics.horizontalAdvance(button->text()) < button->width() - 16);
+        QVERIFY(metrics.height() < button->height());
+    } else if (auto *label = qobject_cast<QLabel *>(widget)) {
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->contentsRect().width(),
+                 qPrintable(QStringLiteral("%1 px of text in %2 px")
+                                .arg(metrics.horizontalAdvance(label->text()))
+                                .arg(label->contentsRect().width())));
+        QVERIFY(metrics.height() <= label->height());
+    } else if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
+        QVERIFY(metrics.horizontalAdvance(frame->title()) < frame->width() / 2);
+    } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        // The link may scroll, but its host must be visible from the start.
+        QVERIFY(metrics.horizontalAdvance(box->text().section(u'/', 0, 2)) < box->width() - 8);
+        QCOMPARE(box->cursorPosition(), 0);
+    }
+}
+
+void TestMainWindow::screenReadersHearChineseNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QAccessible::Role>("role");
+    QTest::addColumn<QString>("spokenName");
+    QTest::addColumn<QString>("spokenDescription");
+
+    QTest::newRow("btnStart") << "btnStart" << QAccessible::Button << "QuorixHNX服务器测评"
+                              << "生成一份新的测评报告";
+    QTest::newRow("Frame1") << "Frame1" << QAccessible::Grouping << "测评报告" << QString();
+    QTest::newRow("txtJieguo") << "txtJieguo" << QAccessible::EditableText << "测评报告内容"
+                               << "报告每半秒显示一行；数据均为随机生成，并非实际测量";
+    QTest::newRow("Picture1") << "Picture1" << QAccessible::Button << "Quorix优惠券广告链接"
+                              << "点击后在默认浏览器中打开Quorix领券页面";
+    QTest::newRow("Text1") << "Text1" << QAccessible::EditableText << "Quorix优惠券链接"
+                           << "可选中并复制的领券链接";
+    QTest::newRow("Label1") << "Label1" << QAccessible::StaticText << "复制或此链接领取Quorix优惠券"
+                            << QString();
+}
+
+void TestMainWindow::screenReadersHearChineseNames()
+{
+    QFETCH(QString, name);
+    QFETCH(QAccessible::Role, role);
+    QFETCH(QString, spokenName);
+    QFETCH(QString, spokenDescription);
+
+    open();
+    QAccessibleInterface *accessible =
+        QAccessible::queryAccessibleInterface(control<QWidget>(qPrintable(name)));
+    QVERIFY(accessible != nullptr);
+    QCOMPARE(accessible->role(), role);
+    QCOMPARE(accessible->text(QAccessible::Name), spokenName);
+    QCOMPARE(accessible->text(QAccessible::Description), spokenDescription);
+
+    if (name == u"Text1") { // the label introduces the link box
+        const auto labelled = accessible->relations(QAccessible::Label);
+        QCOMPARE(labelled.size(), 1);
+        QCOMPARE(labelled.first().first->text(QAccessible::Name),
+                 QStringLiteral("复制或此链接领取Quorix优惠券"));
+    }
 }
 
 void TestMainWindow::windowOpensIdleWithTheStartButtonFocused()

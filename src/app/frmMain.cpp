@@ -24,8 +24,8 @@ template<typename Control> Control *Create(QWidget *parent, const ControlSpec &s
     control->setObjectName(spec.name.toString());
     if constexpr (std::is_base_of_v<QWidget, Control>) {
         control->setGeometry(spec.geometry);
-        if (!spec.accessibleName.isEmpty())
-            control->setAccessibleName(spec.accessibleName.toString());
+        control->setAccessibleName(spec.accessibleName.toString());
+        control->setAccessibleDescription(spec.accessibleDescription.toString());
     }
     if constexpr (std::is_same_v<Control, QGroupBox>)
         control->setTitle(spec.caption.toString());
@@ -105,6 +105,7 @@ frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportE
     Picture1->setPicture(BannerPicture());
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->setToolTip(promotionUrl);
+    Label1->setBuddy(Text1); // read out as the link box's label
 
     connect(btnStart, &QPushButton::clicked, this,
             [this] { RunHandler([this] { m_playback.StartEvaluation(); }); });
