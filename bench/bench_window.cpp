@@ -69,7 +69,8 @@ void MeasureTickCost(QTextStream &out)
 
     QString pasted;
     const QString line = QStringLiteral("粘贴进来的一行文字，用来把结果框填满 pasted text 0123456789\n");
-    while (pasted.size() * 2 < 1024 * 1024)
+    constexpr qsizetype OneMiB = qsizetype{1024} * 1024;
+    while (pasted.size() * 2 < OneMiB) // UTF-16: two bytes a character
         pasted += line;
 
     constexpr int Rounds = 15;

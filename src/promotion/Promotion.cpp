@@ -15,7 +15,7 @@ QString PromotionUrl()
 
 QPixmap BannerPicture()
 {
-    return QPixmap(QStringLiteral(":/pindlequorix/banner.jpg"));
+    return {QStringLiteral(":/pindlequorix/banner.jpg")};
 }
 
 void OpenPromotionLink()

@@ -13,7 +13,7 @@ QString FormatTwoDecimals(double value, const NumberStyle &style)
 {
     // 'f' rounds the exact binary value, so 4.995 (stored a hair below) gives "4.99" and anything from
     // the next double up gives "5.00".
-    const QString plain = QString::number(value, 'f', 2);
+    QString plain = QString::number(value, 'f', 2);
     const qsizetype point = plain.indexOf(u'.');
     if (point < 0) // nan or inf: nothing to localise
         return plain;
