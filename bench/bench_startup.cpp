@@ -1,0 +1,75 @@
+// Start-up cost against a bare Qt Widgets window with the same kinds of controls: the time from
+// process start to the window first painted, and the peak resident memory, as medians over many
+// alternating runs of each, with their ratios.
+// Run: build/release/bench/bench_startup [runs]   (offscreen unless QT_QPA_PLATFORM says otherwise)
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTextStream>
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+struct Sample
+{
+    double milliseconds;
+    double peakKiB;
+};
+
+Sample Launch(const QString &program)
+{
+    QProcess process;
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, {});
+    if (!process.waitForStarted() || !process.waitForReadyRead(30000))
+        qFatal("%s did not start", qPrintable(program));
+    const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+    const QByteArray line = process.readLine().trimmed();
+    process.waitForFinished();
+    if (!line.startsWith("shown "))
+        qFatal("%s said %s", qPrintable(program), line.constData());
+    return {elapsed, line.mid(6).toDouble()};
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QCoreApplication app(argc, argv);
+    const int runs = std::max(10, QCoreApplication::arguments().value(1).toInt());
+
+    std::vector<double> programTime, programMemory, minimalTime, minimalMemory;
+    Launch(QStringLiteral(STARTUP_PROGRAM)); // warm the file cache for both
+    Launch(QStringLiteral(STARTUP_MINIMAL));
+    for (int run = 0; run < runs; ++run) {
+        const Sample program = Launch(QStringLiteral(STARTUP_PROGRAM));
+        const Sample minimal = Launch(QStringLiteral(STARTUP_MINIMAL));
+        programTime.push_back(program.milliseconds);
+        programMemory.push_back(program.peakKiB);
+        minimalTime.push_back(minimal.milliseconds);
+        minimalMemory.push_back(minimal.peakKiB);
+    }
+
+    QTextStream out(stdout);
+    out.setRealNumberNotation(QTextStream::FixedNotation);
+    out.setRealNumberPrecision(2);
+    const double time = Median(programTime), baseTime = Median(minimalTime);
+    const double memory = Median(programMemory), baseMemory = Median(minimalMemory);
+    out << "start-up to first paint, median of " << runs << " runs: pindlequorix " << time
+        << " ms, minimal window " << baseTime << " ms, ratio " << time / baseTime << '\n';
+    out << "peak resident memory, median of " << runs << " runs: pindlequorix " << memory
+        << " KiB, minimal window " << baseMemory << " KiB, ratio " << memory / baseMemory << '\n';
+    return 0;
+}
