@@ -3,6 +3,8 @@
 // alternating runs of each, with their ratios.
 // Run: build/release/bench/bench_startup [runs]   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
+#include "Median.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -32,13 +34,6 @@ Sample Launch(const QString &program)
     if (!line.startsWith("shown "))
         qFatal("%s said %s", qPrintable(program), line.constData());
     return {elapsed, line.mid(6).toDouble()};
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 //    reads the box's new text once, and the ticks after it, which only append.
 // Run: build/release/bench/bench_window   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
+#include "Median.h"
 #include "frmMain.h"
 
 #include <QApplication>
@@ -17,13 +18,6 @@
 #include <vector>
 
 namespace {
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 template<typename T> T *Find(const QWidget &window, const char *name)
 {

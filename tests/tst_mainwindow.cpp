@@ -1,5 +1,6 @@
 #include "EvaluationReport.h"
 #include "PictureBox.h"
+#include "WindowTesting.h"
 #include "frmMain.h"
 
 #include <QAccessible>
@@ -17,39 +18,8 @@
 #include <QTimer>
 
 using namespace pq;
+using namespace pq::test;
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
-
-// The box keeps no CR; compare with the line ends the report uses.
-QString BoxText(const QPlainTextEdit *box)
-{
-    return box->toPlainText().replace(u'\n', CrLf);
-}
-
-// Reports whose lines name their report ("A1".."A19", then "B1"..), so no line repeats across reports.
-ReportPlayback::ReportSource LetteredReports()
-{
-    return [made = 0]() mutable {
-        const QChar letter(u'A' + made++);
-        QString report;
-        for (int line = 1; line <= 19; ++line)
-            report += letter + QString::number(line) + CrLf;
-        return report;
-    };
-}
-
-QString FirstLines(QChar letter, int count)
-{
-    QString text;
-    for (int line = 1; line <= count; ++line)
-        text += letter + QString::number(line) + CrLf;
-    return text;
-}
-
-} // namespace
 
 class TestMainWindow final : public QObject
 {
@@ -78,7 +48,7 @@ private slots:
 private:
     frmMain *open(ReportPlayback::ReportSource buildReport = {}, frmMain::ErrorReporter reportError = {});
     void tick(int times = 1) const;
-    template<typename T> T *control(const char *name) const;
+    template<typename T> T *control(const char *name) const { return FindControl<T>(m_window, name); }
 
     QPointer<frmMain> m_window;
 };
@@ -99,20 +69,9 @@ void TestMainWindow::cleanup()
     delete m_window.data();
 }
 
-// One timer event, delivered at once rather than after 500 ms.
 void TestMainWindow::tick(int times) const
 {
-    auto *timer = control<QTimer>("Timer1");
-    for (int i = 0; i < times; ++i)
-        QMetaObject::invokeMethod(timer, "timeout");
-}
-
-template<typename T> T *TestMainWindow::control(const char *name) const
-{
-    auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
-    if (found == nullptr)
-        qFatal("no control %s", name);
-    return found;
+    DeliverTicks(control<QTimer>("Timer1"), times);
 }
 
 void TestMainWindow::controlsFollowTheWindowTable_data()

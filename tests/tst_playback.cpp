@@ -1,15 +1,15 @@
 #include "EvaluationReport.h"
 #include "ReportPlayback.h"
 #include "RuntimeError.h"
+#include "TestSupport.h"
 
 #include <QTest>
 
 using namespace pq;
+using namespace pq::test;
 using namespace std::chrono_literals;
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 class FakeResultBox final : public ResultBox
 {
@@ -28,33 +28,6 @@ public:
     [[nodiscard]] bool running() const { return !m_intervals.isEmpty() && m_intervals.last() > 0ms; }
 
     QList<std::chrono::milliseconds> m_intervals;
-};
-
-// Reports whose lines name their report: "A1".."A19", then "B1".., so lines of different reports never match.
-class LetteredReports
-{
-public:
-    QString operator()()
-    {
-        const QChar letter(u'A' + m_made++);
-        QString report;
-        for (int line = 1; line <= 19; ++line)
-            report += letter + QString::number(line) + CrLf;
-        return report;
-    }
-
-    static QString firstLines(QChar letter, int count)
-    {
-        QString text;
-        for (int line = 1; line <= std::min(count, 19); ++line)
-            text += letter + QString::number(line) + CrLf;
-        if (count == 20)
-            text += CrLf; // the empty element after the report's last CR LF
-        return text;
-    }
-
-private:
-    char16_t m_made = 0;
 };
 
 struct Rig
@@ -102,12 +75,9 @@ void TestPlayback::timeline_data()
 
     QTest::newRow("start leaves the box empty") << 0 << QString() << 0 << true;
     for (int k = 1; k <= 20; ++k)
-        QTest::addRow("tick %d shows %d elements", k, k)
-            << k << LetteredReports::firstLines(u'A', k) << k << true;
-    QTest::newRow("tick 21 stops the timer, box unchanged")
-        << 21 << LetteredReports::firstLines(u'A', 20) << 20 << false;
-    QTest::newRow("a stray tick after the stop changes nothing")
-        << 22 << LetteredReports::firstLines(u'A', 20) << 20 << false;
+        QTest::addRow("tick %d shows %d elements", k, k) << k << FirstLines(u'A', k) << k << true;
+    QTest::newRow("tick 21 stops the timer, box unchanged") << 21 << FirstLines(u'A', 20) << 20 << false;
+    QTest::newRow("a stray tick after the stop changes nothing") << 22 << FirstLines(u'A', 20) << 20 << false;
 }
 
 void TestPlayback::timeline()
@@ -155,7 +125,7 @@ void TestPlayback::startDuringPlaybackDropsTheOldReport()
     QCOMPARE(rig.playback.state().NextLineIndex, 0);
     QVERIFY(rig.timer.running());
     rig.tick(25);
-    QCOMPARE(rig.box.m_text, LetteredReports::firstLines(u'B', 20));
+    QCOMPARE(rig.box.m_text, FirstLines(u'B', 20));
     QVERIFY(!rig.timer.running());
 }
 
@@ -183,7 +153,7 @@ void TestPlayback::startAfterACompletedRunBehavesLikeTheFirst()
     rig.playback.StartEvaluation();
     QCOMPARE(rig.box.m_text, QString());
     rig.tick(21);
-    QCOMPARE(rig.box.m_text, LetteredReports::firstLines(u'B', 20));
+    QCOMPARE(rig.box.m_text, FirstLines(u'B', 20));
     QCOMPARE(rig.timer.m_intervals, firstRun + firstRun);
     QCOMPARE(rig.playback.state().NextLineIndex, 20);
 }

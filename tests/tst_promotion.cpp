@@ -1,5 +1,6 @@
 #include "PictureBox.h"
 #include "Promotion.h"
+#include "WindowTesting.h"
 #include "frmMain.h"
 
 #include <QDesktopServices>
@@ -51,13 +52,7 @@ private slots:
     void clickDuringPlaybackLeavesItUndisturbed();
 
 private:
-    template<typename T> T *control(const char *name) const
-    {
-        auto *found = m_window->findChild<T *>(QString::fromLatin1(name));
-        if (found == nullptr)
-            qFatal("no control %s", name);
-        return found;
-    }
+    template<typename T> T *control(const char *name) const { return test::FindControl<T>(m_window, name); }
 
     // Handlers are installed before any window exists and removed before the catcher dies, so no
     // test can start a real browser.
@@ -173,8 +168,7 @@ void TestPromotion::clickDuringPlaybackLeavesItUndisturbed()
     auto *timer = control<QTimer>("Timer1");
     auto *box = control<QPlainTextEdit>("txtJieguo");
     QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
-    for (int k = 0; k < 3; ++k)
-        QMetaObject::invokeMethod(timer, "timeout");
+    test::DeliverTicks(timer, 3);
     const QString before = box->toPlainText();
 
     QTest::mouseClick(control<PictureBox>("Picture1"), Qt::LeftButton);
@@ -184,7 +178,7 @@ void TestPromotion::clickDuringPlaybackLeavesItUndisturbed()
     QCOMPARE(timer->interval(), 500);
     QCOMPARE(m_window->playbackState().NextLineIndex, 3);
 
-    QMetaObject::invokeMethod(timer, "timeout");
+    test::DeliverTicks(timer);
     QCOMPARE(m_window->playbackState().NextLineIndex, 4);
     QVERIFY(box->toPlainText().startsWith(before));
 }

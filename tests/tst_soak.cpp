@@ -2,6 +2,7 @@
 // then the window closed. Resident memory must settle: after run 200 it is within 1 MiB of run 10.
 // In the asan preset the same run also proves there is no leak and no sanitizer finding.
 
+#include "WindowTesting.h"
 #include "frmMain.h"
 
 #include <QFile>
@@ -44,9 +45,9 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
     QPointer<frmMain> window = new frmMain;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    auto *start = window->findChild<QPushButton *>(QStringLiteral("btnStart"));
-    auto *timer = window->findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *box = window->findChild<QPlainTextEdit *>(QStringLiteral("txtJieguo"));
+    auto *start = test::FindControl<QPushButton>(window, "btnStart");
+    auto *timer = test::FindControl<QTimer>(window, "Timer1");
+    auto *box = test::FindControl<QPlainTextEdit>(window, "txtJieguo");
 
     constexpr int Runs = 200;
     constexpr int SettledRun = 10;
@@ -55,7 +56,7 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
     for (int run = 1; run <= Runs; ++run) {
         start->click();
         while (timer->isActive())
-            QMetaObject::invokeMethod(timer, "timeout");
+            test::DeliverTicks(timer);
         QCoreApplication::processEvents(); // paint, as between real ticks
         QCOMPARE(box->blockCount(), 21);   // 19 lines, the empty last element, and the empty line after it
         if (run == SettledRun)

@@ -5,6 +5,7 @@
 
 #include "EvaluationReport.h"
 #include "PictureBox.h"
+#include "WindowTesting.h"
 #include "frmMain.h"
 
 #include <QDesktopServices>
@@ -19,10 +20,9 @@
 #include <optional>
 
 using namespace pq;
+using namespace pq::test;
 
 namespace {
-
-const QString CrLf = QStringLiteral("\r\n");
 
 enum class Action {
     Start,
@@ -250,11 +250,11 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
                    [&](const std::exception &error) { errors << QString::fromUtf8(error.what()); });
     window.show();
 
-    auto *start = window.findChild<QPushButton *>(QStringLiteral("btnStart"));
-    auto *timer = window.findChild<QTimer *>(QStringLiteral("Timer1"));
-    auto *box = window.findChild<QPlainTextEdit *>(QStringLiteral("txtJieguo"));
-    auto *banner = window.findChild<PictureBox *>(QStringLiteral("Picture1"));
-    auto *link = window.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    auto *start = FindControl<QPushButton>(&window, "btnStart");
+    auto *timer = FindControl<QTimer>(&window, "Timer1");
+    auto *box = FindControl<QPlainTextEdit>(&window, "txtJieguo");
+    auto *banner = FindControl<PictureBox>(&window, "Picture1");
+    auto *link = FindControl<QLineEdit>(&window, "Text1");
     const QUrl promotionUrl(link->text());
 
     Model model;
@@ -271,7 +271,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
         case Action::Tick:
             if (!timer->isActive())
                 break; // an idle timer delivers nothing
-            QMetaObject::invokeMethod(timer, "timeout");
+            DeliverTicks(timer);
             if (model.next < model.report.size())
                 model.box += model.report.at(model.next++) + CrLf;
             else
@@ -324,7 +324,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
         if (timer->isActive() != model.playing)
             return fail(model.playing ? QStringLiteral("the timer stopped early")
                                       : QStringLiteral("the timer runs on"));
-        if (const QString shown = box->toPlainText().replace(u'\n', CrLf); shown != model.box)
+        if (const QString shown = BoxText(box); shown != model.box)
             return fail(QStringLiteral("the box holds\n%1\ninstead of\n%2").arg(shown, model.box));
         if (m_recorder.requests.size() != model.bannerClicks)
             return fail(QStringLiteral("%1 link requests for %2 banner clicks")

@@ -1,0 +1,34 @@
+#pragma once
+
+// Helpers for the tests that drive the real window.
+
+#include "TestSupport.h"
+
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QWidget>
+
+namespace pq::test {
+
+// The box keeps no CR; this gives its text with the line ends the report uses.
+inline QString BoxText(const QPlainTextEdit *box)
+{
+    return box->toPlainText().replace(u'\n', CrLf);
+}
+
+template<typename T> T *FindControl(const QWidget *window, const char *name)
+{
+    auto *found = window->findChild<T *>(QString::fromLatin1(name));
+    if (found == nullptr)
+        qFatal("no control named %s", name);
+    return found;
+}
+
+// Timer events delivered at once, rather than every 500 ms.
+inline void DeliverTicks(QTimer *timer, int count = 1)
+{
+    for (int i = 0; i < count; ++i)
+        QMetaObject::invokeMethod(timer, "timeout");
+}
+
+} // namespace pq::test
