@@ -8,7 +8,7 @@ namespace pq {
 
 // One control of the main window. Rectangles are in device-independent pixels (96 dpi), relative to
 // the client area, except txtJieguo's, which is relative to Frame1. The timer has none: it is invisible.
-struct ControlSpec
+struct ControlRow
 {
     QStringView name;
     QRect geometry;
@@ -23,7 +23,7 @@ inline constexpr QSize ClientSize{608, 558};
 
 // In creation order.
 // clang-format off
-inline constexpr std::array<ControlSpec, 7> Controls{{
+inline constexpr std::array<ControlRow, 7> Controls{{
     {u"Text1",     {16, 520, 529, 25},  4,  {},                             u"Quorix优惠券链接",
                                                                             u"可选中并复制的领券链接"},
     {u"Picture1",  {64, 432, 465, 41},  3,  {},                             u"Quorix优惠券广告链接",
@@ -39,14 +39,14 @@ inline constexpr std::array<ControlSpec, 7> Controls{{
 // clang-format on
 
 // The row of a control; a name not in the table does not compile.
-[[nodiscard]] consteval const ControlSpec &Control(QStringView name)
+[[nodiscard]] consteval const ControlRow &Control(QStringView name)
 {
-    for (const ControlSpec &spec : Controls) {
-        bool same = spec.name.size() == name.size();
+    for (const ControlRow &row : Controls) {
+        bool same = row.name.size() == name.size();
         for (qsizetype i = 0; same && i < name.size(); ++i)
-            same = spec.name[i] == name[i];
+            same = row.name[i] == name[i];
         if (same)
-            return spec;
+            return row;
     }
     throw "no such control";
 }

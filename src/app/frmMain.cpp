@@ -18,19 +18,19 @@
 namespace pq {
 namespace {
 
-template<typename Control> Control *Create(QWidget *parent, const ControlSpec &spec)
+template<typename Control> Control *Create(QWidget *parent, const ControlRow &row)
 {
     auto *control = new Control(parent);
-    control->setObjectName(spec.name.toString());
+    control->setObjectName(row.name.toString());
     if constexpr (std::is_base_of_v<QWidget, Control>) {
-        control->setGeometry(spec.geometry);
-        control->setAccessibleName(spec.accessibleName.toString());
-        control->setAccessibleDescription(spec.accessibleDescription.toString());
+        control->setGeometry(row.geometry);
+        control->setAccessibleName(row.accessibleName.toString());
+        control->setAccessibleDescription(row.accessibleDescription.toString());
     }
     if constexpr (std::is_same_v<Control, QGroupBox>)
-        control->setTitle(spec.caption.toString());
+        control->setTitle(row.caption.toString());
     if constexpr (std::is_same_v<Control, QPushButton> || std::is_same_v<Control, QLabel>)
-        control->setText(spec.caption.toString());
+        control->setText(row.caption.toString());
     return control;
 }
 
@@ -55,15 +55,15 @@ QTimer *CreatePlaybackTimer(QObject *parent)
 // Tab visits the controls by their tab index; those that cannot take focus (frame, label) are passed over.
 void SetTabOrder(const QWidget &window)
 {
-    std::array<const ControlSpec *, Controls.size()> byTabIndex{};
+    std::array<const ControlRow *, Controls.size()> byTabIndex{};
     std::transform(Controls.begin(), Controls.end(), byTabIndex.begin(),
-                   [](const ControlSpec &spec) { return &spec; });
+                   [](const ControlRow &row) { return &row; });
     std::sort(byTabIndex.begin(), byTabIndex.end(),
-              [](const ControlSpec *a, const ControlSpec *b) { return a->tabIndex < b->tabIndex; });
+              [](const ControlRow *a, const ControlRow *b) { return a->tabIndex < b->tabIndex; });
 
     QWidget *previous = nullptr;
-    for (const ControlSpec *spec : byTabIndex) {
-        auto *widget = window.findChild<QWidget *>(spec->name.toString());
+    for (const ControlRow *row : byTabIndex) {
+        auto *widget = window.findChild<QWidget *>(row->name.toString());
         if (widget == nullptr || (widget->focusPolicy() & Qt::TabFocus) == 0)
             continue;
         if (previous != nullptr)
