@@ -82,24 +82,14 @@ void TestMainWindow::controlsFollowTheWindowTable_data()
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("Text1") << "Text1"
-                           << "QLineEdit"
-                           << "frmMain" << QRect(16, 520, 529, 25) << QString();
-    QTest::newRow("Picture1") << "Picture1"
-                              << "pq::PictureBox"
-                              << "frmMain" << QRect(64, 432, 465, 41) << QString();
-    QTest::newRow("Frame1") << "Frame1"
-                            << "QGroupBox"
-                            << "frmMain" << QRect(24, 72, 553, 345) << "测评报告";
-    QTest::newRow("txtJieguo") << "txtJieguo"
-                               << "QPlainTextEdit"
-                               << "Frame1" << QRect(24, 24, 497, 297) << QString();
-    QTest::newRow("btnStart") << "btnStart"
-                              << "QPushButton"
-                              << "frmMain" << QRect(192, 16, 209, 41) << "QuorixHNX服务器测评";
-    QTest::newRow("Label1") << "Label1"
-                            << "QLabel"
-                            << "frmMain" << QRect(16, 480, 193, 25) << "复制或此链接领取Quorix优惠券";
+    // clang-format off
+    QTest::newRow("Text1")     << "Text1"     << "QLineEdit"      << "frmMain" << QRect(16, 520, 529, 25)  << QString();
+    QTest::newRow("Picture1")  << "Picture1"  << "pq::PictureBox" << "frmMain" << QRect(64, 432, 465, 41)  << QString();
+    QTest::newRow("Frame1")    << "Frame1"    << "QGroupBox"      << "frmMain" << QRect(24, 72, 553, 345)  << "测评报告";
+    QTest::newRow("txtJieguo") << "txtJieguo" << "QPlainTextEdit" << "Frame1"  << QRect(24, 24, 497, 297)  << QString();
+    QTest::newRow("btnStart")  << "btnStart"  << "QPushButton"    << "frmMain" << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评";
+    QTest::newRow("Label1")    << "Label1"    << "QLabel"         << "frmMain" << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券";
+    // clang-format on
 }
 
 void TestMainWindow::controlsFollowTheWindowTable()

@@ -37,7 +37,7 @@ int main(int argc, char *argv[])
             [] { return QString(32768, u'\n').replace(QStringLiteral("\n"), QStringLiteral("\r\n")); }, {});
         AnswerErrorBoxes(&app);
     } else if (mode == u"close") {
-        window = new pq::frmMain;
+        window = pq::OpenMainWindow(); // exactly as the program starts
         auto *ticksAfterClose = new int(0);
         auto *closed = new bool(false);
         QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout, &app,

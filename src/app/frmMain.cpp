@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
@@ -122,6 +123,14 @@ template<typename Handler> void frmMain::RunHandler(Handler handler) noexcept
         Timer1->stop();
         m_reportError(error);
     }
+}
+
+frmMain *OpenMainWindow()
+{
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); // the program's own language
+    auto *window = new frmMain;                                     // deletes itself when closed
+    window->show();
+    return window;
 }
 
 } // namespace pq

@@ -53,4 +53,7 @@ private:
     ErrorReporter m_reportError;
 };
 
+// The program's start-up: declares its language, then creates and shows the window.
+frmMain *OpenMainWindow();
+
 } // namespace pq
