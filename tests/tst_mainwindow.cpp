@@ -332,6 +332,7 @@ void TestMainWindow::closingDuringPlaybackEndsEverything()
     QPointer<QTimer> timer = control<QTimer>("Timer1");
 
     QVERIFY(m_window->close());
+    QVERIFY(!timer->isActive()); // before the window is deleted, no tick may come any more
     QTRY_VERIFY(m_window.isNull());
     QVERIFY(timer.isNull());
 }

@@ -114,6 +114,15 @@ frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportE
     connect(Picture1, &PictureBox::clicked, this, [this] { RunHandler(OpenPromotionLink); });
 }
 
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    // Closing ends the playback at once. The window is deleted only when control is back in the event
+    // loop, and hiding it may take a while (seconds under Wine): a tick that comes due meanwhile would
+    // still be delivered to the closed window.
+    Timer1->stop();
+    QWidget::closeEvent(event);
+}
+
 template<typename Handler> void frmMain::RunHandler(Handler handler) noexcept
 {
     try {

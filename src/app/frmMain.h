@@ -34,6 +34,9 @@ public:
 
     [[nodiscard]] const PlaybackState &playbackState() const noexcept { return m_playback.state(); }
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     template<typename Handler> void RunHandler(Handler handler) noexcept;
 
