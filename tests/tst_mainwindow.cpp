@@ -21,6 +21,17 @@ using namespace pq;
 using namespace pq::test;
 using namespace Qt::Literals::StringLiterals;
 
+namespace {
+
+// What a process wrote to its standard output, with the line ends of text on Windows (CR LF) as "\n".
+QString ProcessOutput(QProcess &process)
+{
+    return QString::fromUtf8(process.readAllStandardOutput())
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
 class TestMainWindow final : public QObject
 {
     Q_OBJECT
@@ -101,6 +112,8 @@ void TestMainWindow::controlsFollowTheWindowTable()
     QFETCH(QString, caption);
 
     open();
+    if (qEnvironmentVariableIsSet("PQ_EXPECTED_SCALE")) // the run at another scale really is at that scale
+        QCOMPARE(m_window->devicePixelRatio(), qEnvironmentVariable("PQ_EXPECTED_SCALE").toDouble());
     auto *widget = control<QWidget>(qPrintable(name));
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
@@ -356,7 +369,7 @@ void TestMainWindow::programShowsTheErrorAndExitsNonZero()
     QVERIFY(probe.waitForFinished(30000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 1);
-    QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()), QStringLiteral("运行时错误 '6':\n\n溢出\n"));
+    QCOMPARE(ProcessOutput(probe), QStringLiteral("运行时错误 '6':\n\n溢出\n"));
 }
 
 void TestMainWindow::programClosedDuringPlaybackExitsZero()
@@ -366,7 +379,7 @@ void TestMainWindow::programClosedDuringPlaybackExitsZero()
     QVERIFY(probe.waitForFinished(30000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
-    QCOMPARE(QString::fromUtf8(probe.readAllStandardOutput()), QStringLiteral("ticks after close: 0\n"));
+    QCOMPARE(ProcessOutput(probe), QStringLiteral("ticks after close: 0\n"));
 }
 
 QTEST_MAIN(TestMainWindow)

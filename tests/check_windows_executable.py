@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), the icon
+of the project's .ico, and the version information in Chinese (PRC), Unicode.
+
+    check_windows_executable.py PROGRAM.exe ICON.ico
+"""
+import struct
+import sys
+
+import pefile
+
+EXPECTED_STRINGS = {
+    "FileDescription": "PindleQuorix服务器测评工具",
+    "FileVersion": "1.00",
+    "ProductVersion": "1.00",
+    "ProductName": "Quorix服务器测评",
+    "InternalName": "Quorix服务器测评",
+}
+LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
+
+
+def ico_images(path):
+    """(width, height) of each picture in an .ico file; 0 in the directory means 256."""
+    with open(path, "rb") as ico:
+        data = ico.read()
+    _, kind, count = struct.unpack_from("<HHH", data, 0)
+    assert kind == 1, f"{path} is not an icon file"
+    return sorted((w or 256, h or 256) for w, h in (struct.unpack_from("<BB", data, 6 + 16 * i) for i in range(count)))
+
+
+def group_icon_images(pe):
+    """(width, height) of each picture in the program's first icon group."""
+    resources = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    for kind in resources.entries if resources else []:
+        if kind.id == pefile.RESOURCE_TYPE["RT_GROUP_ICON"]:
+            entry = kind.directory.entries[0].directory.entries[0]
+            data = pe.get_data(entry.data.struct.OffsetToData, entry.data.struct.Size)
+            _, _, count = struct.unpack_from("<HHH", data, 0)
+            return sorted((w or 256, h or 256) for w, h in (struct.unpack_from("<BB", data, 6 + 14 * i) for i in range(count)))
+    return []
+
+
+def main(program, icon):
+    pe = pefile.PE(program)
+    problems = []
+
+    if pe.FILE_HEADER.Machine != pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]:
+        problems.append(f"machine is {pe.FILE_HEADER.Machine:#x}, not x86-64")
+    if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
+        problems.append(f"subsystem is {pe.OPTIONAL_HEADER.Subsystem}, not the GUI subsystem (a console would open)")
+
+    expected_icon, built_icon = ico_images(icon), group_icon_images(pe)
+    if built_icon != expected_icon:
+        problems.append(f"icon pictures are {built_icon}, expected those of {icon}: {expected_icon}")
+
+    tables = [table for info in getattr(pe, "FileInfo", []) for entry in info
+              if entry.Key == b"StringFileInfo" for table in entry.StringTable]
+    if [table.LangID for table in tables] != [b"080404b0"]:
+        problems.append(f"version string tables are {[table.LangID for table in tables]}, not one for 080404b0")
+    strings = {key.decode(): value.decode() for table in tables for key, value in table.entries.items()}
+    for key, value in EXPECTED_STRINGS.items():
+        if strings.get(key) != value:
+            problems.append(f"version {key} is {strings.get(key)!r}, not {value!r}")
+
+    translations = [var.entry.get(b"Translation") for info in getattr(pe, "FileInfo", []) for entry in info
+                    if entry.Key == b"VarFileInfo" for var in entry.Var]
+    expected_translation = f"{LANGUAGE_PRC:#06x} {CODE_PAGE_UNICODE:#06x}"
+    if translations != [expected_translation]:
+        problems.append(f"version translation is {translations}, not [{expected_translation!r}]")
+
+    fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
+    if fixed is None or (fixed.FileVersionMS, fixed.FileVersionLS) != (0x00010000, 0):
+        problems.append("the fixed file version is not 1.0.0.0")
+
+    for problem in problems:
+        print(f"{program}: {problem}", file=sys.stderr)
+    if not problems:
+        print(f"{program}: x86-64, GUI subsystem, icon {built_icon}, version {strings['FileVersion']} "
+              f"({strings['ProductName']}, {expected_translation})")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    sys.exit(main(sys.argv[1], sys.argv[2]))
