@@ -8,7 +8,31 @@
 #include <QTextStream>
 #include <QTimer>
 #include <QWidget>
+
+#ifdef Q_OS_WIN
+// psapi.h needs windows.h first.
+// clang-format off
+#include <windows.h>
+#include <psapi.h>
+// clang-format on
+#else
 #include <sys/resource.h>
+#endif
+
+// The process's peak resident memory so far, in KiB: the peak working set on Windows.
+inline long long PeakResidentKiB()
+{
+#ifdef Q_OS_WIN
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return static_cast<long long>(counters.PeakWorkingSetSize / 1024);
+#else
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+#endif
+}
 
 class FirstShown final : public QObject
 {
@@ -22,9 +46,7 @@ protected:
             m_seen = true;
             // After the paint has finished and reached the screen.
             QTimer::singleShot(0, this, [] {
-                rusage usage{};
-                getrusage(RUSAGE_SELF, &usage);
-                QTextStream(stdout) << "shown " << usage.ru_maxrss << Qt::endl;
+                QTextStream(stdout) << "shown " << PeakResidentKiB() << Qt::endl;
                 QCoreApplication::exit(0);
             });
         }

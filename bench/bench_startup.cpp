@@ -26,8 +26,13 @@ Sample Launch(const QString &program)
     QElapsedTimer clock;
     clock.start();
     process.start(program, {});
-    if (!process.waitForStarted() || !process.waitForReadyRead(30000))
+    if (!process.waitForStarted())
         qFatal("%s did not start", qPrintable(program));
+    // A pipe may deliver the line in pieces.
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(30000))
+            qFatal("%s showed no window", qPrintable(program));
+    }
     const double elapsed = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     const QByteArray line = process.readLine().trimmed();
     process.waitForFinished();
