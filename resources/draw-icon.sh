@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Draws the program icon: a rounded blue tile with a white gauge and a rising bar chart.
-# Writes icon.png (32 x 32, with alpha) and pindlequorix.ico (16, 32 and 48 pixels).
+# Writes icon.png (32 x 32, with alpha: the window icon), icons/NN.png for the Linux desktops' icon theme
+# (16 to 256 pixels besides 32) and pindlequorix.ico for Windows (16 to 256 pixels, the sizes Explorer, the taskbar and
+# the Start menu ask for at 100 % to 200 % scaling).
 # Needs ImageMagick 6 (Debian: imagemagick). Drawn at 256 px and scaled down for smooth edges.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -29,8 +31,18 @@ dial=$(awk 'BEGIN {
     -draw 'roundrectangle 192,146 216,218 4,4' \
     "$work/icon-256.png"
 
-for size in 16 32 48; do
-    "$convert" "$work/icon-256.png" -filter Lanczos -resize ${size}x${size} -depth 8 -define png:color-type=6 "$work/icon-$size.png"
+ico_sizes=(16 20 24 32 40 48 64 256)
+theme_sizes=(16 24 32 48 64 128 256)
+for size in $(printf '%s\n' "${ico_sizes[@]}" "${theme_sizes[@]}" | sort -nu); do
+    "$convert" "$work/icon-256.png" -filter Lanczos -resize ${size}x${size} -depth 8 -define png:color-type=6 -define png:exclude-chunks=date,time "$work/icon-$size.png"
 done
 cp "$work/icon-32.png" icon.png
-"$convert" "$work/icon-16.png" "$work/icon-32.png" "$work/icon-48.png" pindlequorix.ico
+mkdir -p icons
+for size in "${theme_sizes[@]}"; do
+    [ "$size" = 32 ] || cp "$work/icon-$size.png" "icons/$size.png" # icon.png is the 32 x 32 one
+done
+ico_pictures=()
+for size in "${ico_sizes[@]}"; do
+    ico_pictures+=("$work/icon-$size.png")
+done
+"$convert" "${ico_pictures[@]}" pindlequorix.ico
