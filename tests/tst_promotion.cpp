@@ -100,12 +100,19 @@ void TestPromotion::bannerIsTheBuiltInPicture()
     auto *picture = control<PictureBox>("Picture1");
     QCOMPARE(picture->picture().size(), QSize(466, 34));
 
-    // Shown unscaled from the top-left corner of the 465 x 41 box: the box's pixels are the banner's.
+    const QPixmap atTwice = BannerPictureAtTwiceTheSize(); // for screens scaled above 100 %
+    QCOMPARE(atTwice.size(), QSize(932, 68));
+    QCOMPARE(atTwice.deviceIndependentSize(), QSizeF(466, 34));
+
+    // Shown unscaled from the top-left corner of the 465 x 41 box: the box's pixels are the banner's,
+    // those of the picture at twice the size on a screen scaled to 200 %.
     const QImage shown = picture->grab().toImage();
-    const QImage expected = banner.toImage();
+    const qreal scale = shown.devicePixelRatio();
+    const QImage expected = (scale > 1 ? atTwice : banner).toImage();
     for (const QPoint at : {QPoint(0, 0), QPoint(20, 16), QPoint(400, 16), QPoint(464, 33)})
-        QCOMPARE(shown.pixelColor(at), expected.pixelColor(at));
-    QVERIFY(shown.pixelColor(200, 38) != expected.pixelColor(200, 33)); // below the picture: the box itself
+        QCOMPARE(shown.pixelColor(at * scale), expected.pixelColor(at * scale));
+    // Below the picture: the box itself.
+    QVERIFY(shown.pixelColor(QPoint(200, 38) * scale) != expected.pixelColor(QPoint(200, 33) * scale));
 }
 
 void TestPromotion::bannerInvitesAClick()

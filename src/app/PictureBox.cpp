@@ -7,9 +7,10 @@ namespace pq {
 
 PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {}
 
-void PictureBox::setPicture(const QPixmap &picture)
+void PictureBox::setPicture(const QPixmap &picture, const QPixmap &atTwiceTheSize)
 {
     m_picture = picture;
+    m_atTwiceTheSize = atTwiceTheSize;
     update();
 }
 
@@ -21,7 +22,10 @@ QSize PictureBox::sizeHint() const
 void PictureBox::paintEvent(QPaintEvent * /*event*/)
 {
     QStylePainter painter(this);
-    painter.drawPixmap(0, 0, m_picture);
+    // From 150 % on, the larger picture scaled down stays sharp where the small one scaled up would blur.
+    const bool scaledScreen = devicePixelRatioF() > 1.0 && !m_atTwiceTheSize.isNull();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(0, 0, scaledScreen ? m_atTwiceTheSize : m_picture);
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -103,7 +103,7 @@ frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportE
     const QString promotionUrl = PromotionUrl();
     Text1->setText(promotionUrl);
     Text1->setCursorPosition(0);
-    Picture1->setPicture(BannerPicture());
+    Picture1->setPicture(BannerPicture(), BannerPictureAtTwiceTheSize());
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->setToolTip(promotionUrl);
     Label1->setBuddy(Text1); // read out as the link box's label

@@ -18,6 +18,13 @@ QPixmap BannerPicture()
     return {QStringLiteral(":/pindlequorix/banner.jpg")};
 }
 
+QPixmap BannerPictureAtTwiceTheSize()
+{
+    QPixmap picture(QStringLiteral(":/pindlequorix/banner@2x.jpg"));
+    picture.setDevicePixelRatio(2.0);
+    return picture;
+}
+
 void OpenPromotionLink()
 {
     (void)QDesktopServices::openUrl(QUrl(PromotionUrl(), QUrl::StrictMode));

@@ -11,6 +11,9 @@ namespace pq {
 // The banner picture, 466 x 34, built into the program.
 [[nodiscard]] QPixmap BannerPicture();
 
+// The same banner drawn at twice the size (932 x 68, device pixel ratio 2), for screens scaled above 100 %.
+[[nodiscard]] QPixmap BannerPictureAtTwiceTheSize();
+
 // Asks the desktop to open PromotionUrl() in the default browser. Returns at once; whether the
 // desktop manages is not the program's concern, so nothing is reported either way.
 void OpenPromotionLink();
