@@ -1,7 +1,9 @@
 // Start-up cost against a bare Qt Widgets window with the same kinds of controls: the time from
 // process start to the window first painted, and the peak resident memory, as medians over many
 // alternating runs of each, with their ratios.
-// Run: build/release/bench/bench_startup [runs]   (offscreen unless QT_QPA_PLATFORM says otherwise)
+// Run: build/release/bench/bench_startup [runs [program minimal]]
+// (offscreen unless QT_QPA_PLATFORM says otherwise). program and minimal default to the two start-up
+// programs of this build; bench/windows-footprint passes deployed copies.
 
 #include "Median.h"
 
@@ -48,14 +50,17 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QCoreApplication app(argc, argv);
-    const int runs = std::max(10, QCoreApplication::arguments().value(1).toInt());
+    const QStringList arguments = QCoreApplication::arguments();
+    const int runs = std::max(10, arguments.value(1).toInt());
+    const QString programFile = arguments.value(2, QStringLiteral(STARTUP_PROGRAM));
+    const QString minimalFile = arguments.value(3, QStringLiteral(STARTUP_MINIMAL));
 
     std::vector<double> programTime, programMemory, minimalTime, minimalMemory;
-    Launch(QStringLiteral(STARTUP_PROGRAM)); // warm the file cache for both
-    Launch(QStringLiteral(STARTUP_MINIMAL));
+    Launch(programFile); // warm the file cache for both
+    Launch(minimalFile);
     for (int run = 0; run < runs; ++run) {
-        const Sample program = Launch(QStringLiteral(STARTUP_PROGRAM));
-        const Sample minimal = Launch(QStringLiteral(STARTUP_MINIMAL));
+        const Sample program = Launch(programFile);
+        const Sample minimal = Launch(minimalFile);
         programTime.push_back(program.milliseconds);
         programMemory.push_back(program.peakKiB);
         minimalTime.push_back(minimal.milliseconds);
