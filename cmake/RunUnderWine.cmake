@@ -2,9 +2,9 @@
 # through run-under-wine, generated here into the build folder (and usable by hand:
 # build/windows/run-under-wine build/windows/pindlequorix.exe).
 
-# The MinGW runtime DLLs that every program of the build loads, where the compiler keeps them.
-set(PQ_MINGW_RUNTIME_DLLS "")
-set(PQ_WINE_DLL_DIRS "${PQ_WINDOWS_QT_PREFIX}/bin")
+# The folders of the MinGW runtime DLLs that every program of the build loads, as the compiler knows them
+# (the Windows packages take the DLLs from there too).
+set(PQ_MINGW_RUNTIME_DIRS "")
 foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${dll}
                     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -13,12 +13,12 @@ foreach(dll IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 g++-mingw-w64-x86-64-posix (scripts/setup --windows does).")
     endif()
     cmake_path(NORMAL_PATH path)
-    list(APPEND PQ_MINGW_RUNTIME_DLLS "${path}")
     cmake_path(GET path PARENT_PATH dir)
-    list(APPEND PQ_WINE_DLL_DIRS "${dir}")
+    list(APPEND PQ_MINGW_RUNTIME_DIRS "${dir}")
 endforeach()
-list(REMOVE_DUPLICATES PQ_WINE_DLL_DIRS)
-list(JOIN PQ_WINE_DLL_DIRS ":" PQ_WINE_DLL_DIRS)
+list(REMOVE_DUPLICATES PQ_MINGW_RUNTIME_DIRS)
+list(JOIN PQ_MINGW_RUNTIME_DIRS ":" pq_runtime_dirs)
+set(PQ_WINE_DLL_DIRS "${PQ_WINDOWS_QT_PREFIX}/bin:${pq_runtime_dirs}") # Qt's DLLs and the runtime
 
 set(PQ_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix")
 configure_file("${CMAKE_CURRENT_LIST_DIR}/run-under-wine.in" "${CMAKE_BINARY_DIR}/run-under-wine" @ONLY

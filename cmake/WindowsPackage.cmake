@@ -25,11 +25,8 @@ list(JOIN pq_qt_library_files " " pq_qt_library_files)
 # The MinGW runtime: whatever the program, Qt's DLLs and the plugins import from the compiler's folders.
 # On a Linux host, CMake looks the imports up under lower-case names, so Qt's own DLLs (Qt6Core.dll) stay
 # unresolved here; they come from the imported targets above. Windows' own DLLs stay unresolved too.
-set(pq_mingw_runtime_dirs "")
-foreach(dll IN LISTS PQ_MINGW_RUNTIME_DLLS)
-    cmake_path(GET dll PARENT_PATH dir)
-    string(APPEND pq_mingw_runtime_dirs " \"${dir}\"")
-endforeach()
+list(TRANSFORM PQ_MINGW_RUNTIME_DIRS REPLACE "(.+)" "\"\\1\"" OUTPUT_VARIABLE pq_mingw_runtime_dirs)
+list(JOIN pq_mingw_runtime_dirs " " pq_mingw_runtime_dirs)
 cmake_path(GET CMAKE_CXX_COMPILER PARENT_PATH pq_compiler_dir)
 install(CODE "
     set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
