@@ -10,7 +10,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QTextStream>
 #include <QTimer>
@@ -58,7 +58,7 @@ void MeasureTickCost(QTextStream &out)
     pq::frmMain window;
     window.show();
     auto *timer = Find<QTimer>(window, "Timer1");
-    auto *box = Find<QPlainTextEdit>(window, "txtJieguo");
+    auto *box = Find<QTextEdit>(window, "txtJieguo");
     auto *start = Find<QPushButton>(window, "btnStart");
 
     QString pasted;

@@ -4,14 +4,14 @@
 
 #include "TestSupport.h"
 
-#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
 
 namespace pq::test {
 
 // The box keeps no CR; this gives its text with the line ends the report uses.
-inline QString BoxText(const QPlainTextEdit *box)
+inline QString BoxText(const QTextEdit *box)
 {
     return box->toPlainText().replace(u'\n', CrLf);
 }

@@ -1,13 +1,15 @@
 #include "EvaluationReport.h"
 #include "PictureBox.h"
+#include "ReportBox.h"
 #include "WindowTesting.h"
 #include "frmMain.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 
 using namespace pq;
@@ -28,6 +31,18 @@ QString ProcessOutput(QProcess &process)
 {
     return QString::fromUtf8(process.readAllStandardOutput())
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// Where the glyphs of a paragraph's first line are drawn, in the coordinates of the box's view.
+QRectF GlyphsInView(const QTextEdit *box, const QTextBlock &paragraph)
+{
+    const QTextLayout *layout = paragraph.layout();
+    const QTextLine line = layout->lineAt(0);
+    const QPointF origin = box->document()->documentLayout()->blockBoundingRect(paragraph).topLeft() -
+                           layout->boundingRect().topLeft();
+    const QRectF glyphs = QFontMetricsF(box->font()).tightBoundingRect(paragraph.text());
+    return glyphs.translated(origin.x() + line.x(),
+                             origin.y() + line.y() + line.ascent() - box->verticalScrollBar()->value());
 }
 
 } // namespace
@@ -50,6 +65,7 @@ private slots:
     void completeRunWithTheRealTimer();
     void restartDuringPlaybackThroughTheButton();
     void typingAndSelectingBetweenTicksIsKept();
+    void newestLineStaysInView_data();
     void newestLineStaysInView();
     void closingDuringPlaybackEndsEverything();
     void errorEscapingAHandlerIsReportedOnce();
@@ -97,7 +113,7 @@ void TestMainWindow::controlsFollowTheWindowTable_data()
     QTest::newRow("Text1")     << "Text1"     << "QLineEdit"      << "frmMain" << QRect(16, 520, 529, 25)  << QString();
     QTest::newRow("Picture1")  << "Picture1"  << "pq::PictureBox" << "frmMain" << QRect(64, 432, 465, 41)  << QString();
     QTest::newRow("Frame1")    << "Frame1"    << "QGroupBox"      << "frmMain" << QRect(24, 72, 553, 345)  << "测评报告";
-    QTest::newRow("txtJieguo") << "txtJieguo" << "QPlainTextEdit" << "Frame1"  << QRect(24, 24, 497, 297)  << QString();
+    QTest::newRow("txtJieguo") << "txtJieguo" << "pq::ReportBox"  << "Frame1"  << QRect(24, 24, 497, 297)  << QString();
     QTest::newRow("btnStart")  << "btnStart"  << "QPushButton"    << "frmMain" << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评";
     QTest::newRow("Label1")    << "Label1"    << "QLabel"         << "frmMain" << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券";
     // clang-format on
@@ -222,7 +238,7 @@ void TestMainWindow::windowOpensIdleWithTheStartButtonFocused()
     QVERIFY(!timer->isActive());
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<QTextEdit>("txtJieguo");
     QVERIFY(box->toPlainText().isEmpty());
     QVERIFY(!box->isReadOnly());
     QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -256,7 +272,7 @@ void TestMainWindow::completeRunWithTheRealTimer()
     QString provinceList;
     QString report;
     open([&] { return report = BuildEvaluationReport(provinceList, random, SystemNumberStyle()); });
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<QTextEdit>("txtJieguo");
     auto *timer = control<QTimer>("Timer1");
     box->setPlainText(QStringLiteral("left over"));
 
@@ -276,7 +292,7 @@ void TestMainWindow::restartDuringPlaybackThroughTheButton()
 {
     open(LetteredReports());
     auto *button = control<QPushButton>("btnStart");
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<QTextEdit>("txtJieguo");
 
     QTest::mouseClick(button, Qt::LeftButton);
     tick(6);
@@ -292,7 +308,7 @@ void TestMainWindow::restartDuringPlaybackThroughTheButton()
 void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
 {
     open(LetteredReports());
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<ReportBox>("txtJieguo");
     QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
     tick(2);
 
@@ -317,24 +333,71 @@ void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
     tick(3);
     QCOMPARE(box->textCursor().selectedText(), QStringLiteral("A2"));
     QCOMPARE(BoxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n"));
+
+    // Lines started with Enter, even on an empty line, and pasted lines are set like the report's.
+    box->moveCursor(QTextCursor::End);
+    QTest::keyClick(box, Qt::Key_Return);
+    QGuiApplication::clipboard()->setText(QStringLiteral("p1\np2"));
+    box->paste();
+    tick();
+    QCOMPARE(BoxText(box),
+             QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n\r\np1\r\np2A8\r\n"));
+    for (QTextBlock line = box->document()->begin(); line.isValid(); line = line.next())
+        QCOMPARE(line.blockFormat().lineHeight(), box->lineHeight());
 }
 
+void TestMainWindow::newestLineStaysInView_data()
+{
+    QTest::addColumn<int>("linesTyped");
+    QTest::newRow("the report alone") << 0;
+    QTest::newRow("ten empty lines typed after its second line") << 10;
+}
+
+// The glyphs of the report's lines lie in the box's view, each line's below the line before: with the
+// report alone, all 19 of them when it is complete; otherwise at least the newest line at every tick.
 void TestMainWindow::newestLineStaysInView()
 {
+    QFETCH(int, linesTyped);
     ClockSeededRandom random;
     QString provinceList;
     open([&] { return BuildEvaluationReport(provinceList, random, NumberStyle{}); });
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<ReportBox>("txtJieguo");
     QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
 
-    for (int k = 1; k <= 19; ++k) {
+    const auto lineInView = [box](const QTextBlock &paragraph) {
+        const QRectF ink = GlyphsInView(box, paragraph);
+        return ink.top() >= 0 && ink.bottom() <= box->viewport()->height();
+    };
+    for (int k = 1; k <= 21; ++k) {
+        if (k == 3) {
+            for (int i = 0; i < linesTyped; ++i)
+                QTest::keyClick(box, Qt::Key_Enter);
+        }
         tick();
-        QTextCursor newest(box->document()->findBlockByNumber(k - 1));
-        const QRect line = box->cursorRect(newest);
-        QVERIFY2(box->viewport()->rect().contains(line),
-                 qPrintable(QStringLiteral("line %1 at y=%2 outside the box").arg(k).arg(line.y())));
+        QTextBlock newest = box->document()->lastBlock();
+        while (newest.text().isEmpty())
+            newest = newest.previous();
+        QVERIFY2(lineInView(newest),
+                 qPrintable(QStringLiteral("tick %1: the newest line is out of view").arg(k)));
     }
-    QVERIFY(box->verticalScrollBar()->value() > 0); // twenty lines do not fit, so it did scroll
+
+    if (linesTyped > 0) {
+        QVERIFY(box->verticalScrollBar()->value() > 0); // it did have to scroll
+        return;
+    }
+    QCOMPARE(box->document()->blockCount(), 21); // the report, its empty last element, and the caret's line
+    for (QTextBlock line = box->document()->begin(); line.blockNumber() < 19; line = line.next()) {
+        QVERIFY2(lineInView(line),
+                 qPrintable(QStringLiteral("line %1 is out of view").arg(line.blockNumber() + 1)));
+        if (line.blockNumber() > 0) {
+            QVERIFY2(GlyphsInView(box, line.previous()).bottom() <= GlyphsInView(box, line).top(),
+                     qPrintable(QStringLiteral("lines %1 and %2 overlap")
+                                    .arg(line.blockNumber())
+                                    .arg(line.blockNumber() + 1)));
+        }
+    }
+    // The letters are the window's own size.
+    QCOMPARE(QFontInfo(box->font()).pixelSize(), QFontInfo(control<QLabel>("Label1")->font()).pixelSize());
 }
 
 void TestMainWindow::closingDuringPlaybackEndsEverything()

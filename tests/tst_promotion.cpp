@@ -5,10 +5,10 @@
 
 #include <QDesktopServices>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
 
@@ -173,7 +173,7 @@ void TestPromotion::spaceOnTheFocusedBannerOpensTheLinkToo()
 void TestPromotion::clickDuringPlaybackLeavesItUndisturbed()
 {
     auto *timer = control<QTimer>("Timer1");
-    auto *box = control<QPlainTextEdit>("txtJieguo");
+    auto *box = control<QTextEdit>("txtJieguo");
     QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
     test::DeliverTicks(timer, 3);
     const QString before = box->toPlainText();

@@ -11,10 +11,10 @@
 #include <QDesktopServices>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
 #include <optional>
@@ -252,7 +252,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
 
     auto *start = FindControl<QPushButton>(&window, "btnStart");
     auto *timer = FindControl<QTimer>(&window, "Timer1");
-    auto *box = FindControl<QPlainTextEdit>(&window, "txtJieguo");
+    auto *box = FindControl<QTextEdit>(&window, "txtJieguo");
     auto *banner = FindControl<PictureBox>(&window, "Picture1");
     auto *link = FindControl<QLineEdit>(&window, "Text1");
     const QUrl promotionUrl(link->text());

@@ -1,8 +1,7 @@
 #include "WidgetAdapters.h"
 
-#include <QPlainTextEdit>
-#include <QScrollBar>
-#include <QTextBlock>
+#include "ReportBox.h"
+
 #include <QTimer>
 
 namespace pq {
@@ -39,15 +38,17 @@ void PlainTextResultBox::setText(const QString &text)
 {
     const QString current = this->text();
     if (text.isEmpty() || !QStringView(text).startsWith(current)) {
-        m_box.setPlainText(text);
+        m_box.setReportText(text);
         return;
     }
 
     const QStringView addition = QStringView(text).sliced(current.size());
     if (addition.isEmpty())
         return;
-    QTextCursor end(m_box.document());
+    QTextDocument *document = m_box.document();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
+    const int start = end.position();
     end.insertText(addition.toString());
 
     // The cache still matches unless the addition had line breaks of its own besides a final CR LF,
@@ -55,11 +56,16 @@ void PlainTextResultBox::setText(const QString &text)
     const QStringView body = addition.endsWith(LineEnd) ? addition.chopped(LineEnd.size()) : addition;
     if (!HasLineBreak(body)) {
         m_text = text;
-        m_textRevision = m_box.document()->revision();
+        m_textRevision = document->revision();
     }
 
-    QScrollBar *scrollBar = m_box.verticalScrollBar();
-    scrollBar->setValue(scrollBar->maximum());
+    // The newest line of text comes into view; an empty line after it (the report's last element, or
+    // the line the final CR LF opens) does not push earlier lines out.
+    int last = end.position();
+    while (last > start && document->characterAt(last - 1).isSpace())
+        --last;
+    if (last > start)
+        m_box.showParagraphAt(last - 1);
 }
 
 void QtPlaybackTimer::setInterval(std::chrono::milliseconds interval)

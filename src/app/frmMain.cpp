@@ -4,6 +4,7 @@
 #include "EvaluationReport.h"
 #include "PictureBox.h"
 #include "Promotion.h"
+#include "ReportBox.h"
 #include "RuntimeErrorReport.h"
 
 #include <QGroupBox>
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -33,15 +33,6 @@ template<typename Control> Control *Create(QWidget *parent, const ControlRow &ro
     if constexpr (std::is_same_v<Control, QPushButton> || std::is_same_v<Control, QLabel>)
         control->setText(row.caption.toString());
     return control;
-}
-
-QPlainTextEdit *CreateResultBox(QWidget *frame)
-{
-    auto *box = Create<QPlainTextEdit>(frame, Control(u"txtJieguo"));
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setTabChangesFocus(true); // Tab moves on, as in any dialog; the box is for text, not tabs
-    return box;
 }
 
 QTimer *CreatePlaybackTimer(QObject *parent)
@@ -80,7 +71,8 @@ frmMain::frmMain(QWidget *parent) : frmMain({}, {}, parent) {}
 frmMain::frmMain(ReportPlayback::ReportSource buildReport, ErrorReporter reportError, QWidget *parent)
     : QWidget(parent), Text1(Create<QLineEdit>(this, Control(u"Text1"))),
       Picture1(Create<PictureBox>(this, Control(u"Picture1"))), Timer1(CreatePlaybackTimer(this)),
-      Frame1(Create<QGroupBox>(this, Control(u"Frame1"))), txtJieguo(CreateResultBox(Frame1)),
+      Frame1(Create<QGroupBox>(this, Control(u"Frame1"))),
+      txtJieguo(Create<ReportBox>(Frame1, Control(u"txtJieguo"))),
       btnStart(Create<QPushButton>(this, Control(u"btnStart"))),
       Label1(Create<QLabel>(this, Control(u"Label1"))), m_resultBox(*txtJieguo), m_timer(*Timer1),
       m_playback(

@@ -11,13 +11,13 @@
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QTimer;
 
 namespace pq {
 
 class PictureBox;
+class ReportBox;
 
 // The program's only window. Closing it deletes it, and with it any playback in progress.
 class frmMain final : public QWidget
@@ -44,7 +44,7 @@ private:
     PictureBox *const Picture1;
     QTimer *const Timer1;
     QGroupBox *const Frame1;
-    QPlainTextEdit *const txtJieguo;
+    ReportBox *const txtJieguo;
     QPushButton *const btnStart;
     QLabel *const Label1;
 
