@@ -20,7 +20,7 @@
 #endif
 
 // The process's peak resident memory so far, in KiB: the peak working set on Windows.
-inline long long PeakResidentKiB()
+inline long long peakResidentKiB()
 {
 #ifdef Q_OS_WIN
     PROCESS_MEMORY_COUNTERS counters{};
@@ -46,7 +46,7 @@ protected:
             m_seen = true;
             // After the paint has finished and reached the screen.
             QTimer::singleShot(0, this, [] {
-                QTextStream(stdout) << "shown " << PeakResidentKiB() << Qt::endl;
+                QTextStream(stdout) << "shown " << peakResidentKiB() << Qt::endl;
                 QCoreApplication::exit(0);
             });
         }

@@ -1,34 +1,29 @@
 // Cost of composing one report, as a click on the start button pays it.
 // Run: build/release/bench/bench_report   (prints mean, median and spread over 15 repetitions)
 
-#include "EvaluationReport.h"
+#include "report/EvaluationReport.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-void BuildEvaluationReport(benchmark::State &state)
+void reportWithFixedStyle(benchmark::State &state)
 {
     pq::ClockSeededRandom random;
-    const pq::NumberStyle style = pq::SystemNumberStyle();
-    QString provinceList;
+    const pq::NumberStyle style = pq::systemNumberStyle();
     for (auto _ : state)
-        benchmark::DoNotOptimize(pq::BuildEvaluationReport(provinceList, random, style));
+        benchmark::DoNotOptimize(pq::buildEvaluationReport(random, style));
 }
-BENCHMARK(BuildEvaluationReport)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+BENCHMARK(reportWithFixedStyle)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 // The same with the system number style looked up per report, as the program does.
-void BuildEvaluationReportWithStyleLookup(benchmark::State &state)
+void reportWithStyleLookup(benchmark::State &state)
 {
     pq::ClockSeededRandom random;
-    QString provinceList;
     for (auto _ : state)
-        benchmark::DoNotOptimize(pq::BuildEvaluationReport(provinceList, random, pq::SystemNumberStyle()));
+        benchmark::DoNotOptimize(pq::buildEvaluationReport(random, pq::systemNumberStyle()));
 }
-BENCHMARK(BuildEvaluationReportWithStyleLookup)
-    ->Repetitions(15)
-    ->ReportAggregatesOnly(true)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(reportWithStyleLookup)->Repetitions(15)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

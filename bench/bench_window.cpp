@@ -6,12 +6,12 @@
 // Run: build/release/bench/bench_window   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
 #include "Median.h"
-#include "frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTextStream>
 #include <QTimer>
 #include <algorithm>
@@ -24,11 +24,11 @@ template<typename T> T *Find(const QWidget &window, const char *name)
     return window.findChild<T *>(QString::fromLatin1(name));
 }
 
-void MeasureTickSchedule(QTextStream &out)
+void measureTickSchedule(QTextStream &out)
 {
-    pq::frmMain window;
+    pq::MainWindow window;
     window.show();
-    auto *timer = Find<QTimer>(window, "Timer1");
+    auto *timer = Find<QTimer>(window, "revealTimer");
 
     QElapsedTimer sinceClick;
     std::vector<double> lateness;
@@ -44,7 +44,7 @@ void MeasureTickSchedule(QTextStream &out)
             loop.quit();
     });
     sinceClick.start();
-    Find<QPushButton>(window, "btnStart")->click();
+    Find<QPushButton>(window, "startButton")->click();
     loop.exec();
 
     lateness.pop_back(); // the 21st tick reveals nothing: it stops the timer
@@ -53,13 +53,13 @@ void MeasureTickSchedule(QTextStream &out)
         << lateness.back() << " ms\n";
 }
 
-void MeasureTickCost(QTextStream &out)
+void measureTickCost(QTextStream &out)
 {
-    pq::frmMain window;
+    pq::MainWindow window;
     window.show();
-    auto *timer = Find<QTimer>(window, "Timer1");
-    auto *box = Find<QTextEdit>(window, "txtJieguo");
-    auto *start = Find<QPushButton>(window, "btnStart");
+    auto *timer = Find<QTimer>(window, "revealTimer");
+    auto *box = Find<QTextEdit>(window, "reportBox");
+    auto *start = Find<QPushButton>(window, "startButton");
 
     QString pasted;
     const QString line = QStringLiteral("粘贴进来的一行文字，用来把结果框填满 pasted text 0123456789\n");
@@ -100,7 +100,7 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     out.setRealNumberPrecision(3);
     out.setRealNumberNotation(QTextStream::FixedNotation);
-    MeasureTickCost(out);
-    MeasureTickSchedule(out);
+    measureTickCost(out);
+    measureTickSchedule(out);
     return 0;
 }

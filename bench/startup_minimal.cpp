@@ -8,8 +8,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 
 int main(int argc, char *argv[])
@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     new QTimer(window);
     auto *frame = new QGroupBox(QStringLiteral("报告"), window);
     frame->setGeometry(24, 72, 553, 345);
-    (new QPlainTextEdit(frame))->setGeometry(24, 24, 497, 297);
+    (new QTextEdit(frame))->setGeometry(24, 24, 497, 297);
     (new QPushButton(QStringLiteral("开始"), window))->setGeometry(192, 16, 209, 41);
     (new QLabel(QStringLiteral("标签"), window))->setGeometry(16, 480, 193, 25);
     new FirstShown(window);

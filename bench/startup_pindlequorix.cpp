@@ -1,13 +1,13 @@
 // The program's own start-up, ending once the window has first been painted.
 
 #include "FirstShown.h"
-#include "frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     const QApplication app(argc, argv);
-    new FirstShown(pq::OpenMainWindow());
+    new FirstShown(pq::openMainWindow());
     return QApplication::exec();
 }

@@ -8,9 +8,8 @@ set(PQ_APPSTREAM_ID example.pindlequorix.pindlequorix) # reverse DNS of the proj
 set(pq_packaging "${PROJECT_SOURCE_DIR}/packaging/linux")
 set(pq_docdir "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")
 
-install(FILES "${PROJECT_SOURCE_DIR}/resources/pindlequorix.desktop"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" RENAME ${PQ_APPSTREAM_ID}.desktop)
-install(FILES "${pq_packaging}/${PQ_APPSTREAM_ID}.metainfo.xml" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+install(FILES "${PQ_DESKTOP_ENTRY}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" RENAME ${PQ_APPSTREAM_ID}.desktop)
+install(FILES "${PQ_METAINFO}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size IN ITEMS 16 24 32 48 64 128 256)
     set(picture "${PROJECT_SOURCE_DIR}/resources/icons/${size}.png")
     if(size EQUAL 32)
@@ -24,13 +23,13 @@ install(FILES "${pq_packaging}/copyright" DESTINATION "${pq_docdir}")
 # Debian keeps the manual page and the changelog compressed, at maximum compression and without a time
 # stamp, so that the package is the same whenever it is built.
 set(pq_compressed "")
-foreach(text IN ITEMS pindlequorix.1 changelog)
-    add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/packaging/${text}.gz"
+foreach(text IN ITEMS "${PQ_MANUAL_PAGE}" "${pq_packaging}/changelog")
+    cmake_path(GET text FILENAME name)
+    add_custom_command(OUTPUT "${CMAKE_BINARY_DIR}/packaging/${name}.gz"
                        COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_BINARY_DIR}/packaging"
-                       COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh "${pq_packaging}/${text}"
-                               "${CMAKE_BINARY_DIR}/packaging/${text}.gz"
-                       DEPENDS "${pq_packaging}/${text}" VERBATIM)
-    list(APPEND pq_compressed "${CMAKE_BINARY_DIR}/packaging/${text}.gz")
+                       COMMAND sh -c "gzip -9n -c \"$1\" > \"$2\"" sh "${text}" "${CMAKE_BINARY_DIR}/packaging/${name}.gz"
+                       DEPENDS "${text}" VERBATIM)
+    list(APPEND pq_compressed "${CMAKE_BINARY_DIR}/packaging/${name}.gz")
 endforeach()
 add_custom_target(pq_compressed_texts ALL DEPENDS ${pq_compressed})
 install(FILES "${CMAKE_BINARY_DIR}/packaging/pindlequorix.1.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")

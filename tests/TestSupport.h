@@ -12,7 +12,7 @@ inline const QString CrLf = QStringLiteral("\r\n");
 
 // Reports whose lines name their report ("A1".."A19", then "B1".., each ending in CR LF), so that
 // no line of one report can pass for a line of another.
-inline std::function<QString()> LetteredReports()
+inline std::function<QString()> letteredReports()
 {
     return [made = char16_t{0}]() mutable {
         const QChar letter(char16_t(u'A' + made++));
@@ -25,7 +25,7 @@ inline std::function<QString()> LetteredReports()
 
 // The box after `count` reveals of a lettered report: its first lines, and from the 20th reveal on
 // the empty element after the report's final CR LF.
-inline QString FirstLines(QChar letter, int count)
+inline QString firstLines(QChar letter, int count)
 {
     QString text;
     for (int line = 1; line <= std::min(count, 19); ++line)

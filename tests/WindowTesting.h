@@ -11,12 +11,12 @@
 namespace pq::test {
 
 // The box keeps no CR; this gives its text with the line ends the report uses.
-inline QString BoxText(const QTextEdit *box)
+inline QString boxText(const QTextEdit *box)
 {
     return box->toPlainText().replace(u'\n', CrLf);
 }
 
-template<typename T> T *FindControl(const QWidget *window, const char *name)
+template<typename T> T *findControl(const QWidget *window, const char *name)
 {
     auto *found = window->findChild<T *>(QString::fromLatin1(name));
     if (found == nullptr)
@@ -25,7 +25,7 @@ template<typename T> T *FindControl(const QWidget *window, const char *name)
 }
 
 // Timer events delivered at once, rather than every 500 ms.
-inline void DeliverTicks(QTimer *timer, int count = 1)
+inline void deliverTicks(QTimer *timer, int count = 1)
 {
     for (int i = 0; i < count; ++i)
         QMetaObject::invokeMethod(timer, "timeout");

@@ -2,20 +2,15 @@
 """Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), the icon
 of the project's .ico, and the version information in Chinese (PRC), Unicode.
 
-    check_windows_executable.py PROGRAM.exe ICON.ico
+    check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME
+
+VERSION is the project's (1.00), CAPTION the window's, PRODUCT_NAME the version information's.
 """
 import struct
 import sys
 
 import pefile
 
-EXPECTED_STRINGS = {
-    "FileDescription": "PindleQuorix服务器测评工具",
-    "FileVersion": "1.00",
-    "ProductVersion": "1.00",
-    "ProductName": "Quorix服务器测评",
-    "InternalName": "Quorix服务器测评",
-}
 LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
 
 
@@ -40,7 +35,7 @@ def group_icon_images(pe):
     return []
 
 
-def main(program, icon):
+def main(program, icon, version, caption, product_name):
     pe = pefile.PE(program)
     problems = []
 
@@ -58,7 +53,9 @@ def main(program, icon):
     if [table.LangID for table in tables] != [b"080404b0"]:
         problems.append(f"version string tables are {[table.LangID for table in tables]}, not one for 080404b0")
     strings = {key.decode(): value.decode() for table in tables for key, value in table.entries.items()}
-    for key, value in EXPECTED_STRINGS.items():
+    expected_strings = {"FileDescription": caption, "FileVersion": version, "ProductVersion": version,
+                        "ProductName": product_name, "InternalName": product_name}
+    for key, value in expected_strings.items():
         if strings.get(key) != value:
             problems.append(f"version {key} is {strings.get(key)!r}, not {value!r}")
 
@@ -69,8 +66,9 @@ def main(program, icon):
         problems.append(f"version translation is {translations}, not [{expected_translation!r}]")
 
     fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
-    if fixed is None or (fixed.FileVersionMS, fixed.FileVersionLS) != (0x00010000, 0):
-        problems.append("the fixed file version is not 1.0.0.0")
+    major, minor = (int(part) for part in version.split("."))
+    if fixed is None or (fixed.FileVersionMS, fixed.FileVersionLS) != (major << 16 | minor, 0):
+        problems.append(f"the fixed file version is not {major}.{minor}.0.0")
 
     for problem in problems:
         print(f"{program}: {problem}", file=sys.stderr)
@@ -81,6 +79,6 @@ def main(program, icon):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3:
+    if len(sys.argv) != 6:
         sys.exit(__doc__)
-    sys.exit(main(sys.argv[1], sys.argv[2]))
+    sys.exit(main(*sys.argv[1:]))

@@ -1,8 +1,8 @@
-#include "EvaluationReport.h"
-#include "PictureBox.h"
-#include "ReportBox.h"
 #include "WindowTesting.h"
-#include "frmMain.h"
+#include "app/Banner.h"
+#include "app/MainWindow.h"
+#include "app/ReportBox.h"
+#include "report/EvaluationReport.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
@@ -27,14 +27,14 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // What a process wrote to its standard output, with the line ends of text on Windows (CR LF) as "\n".
-QString ProcessOutput(QProcess &process)
+QString processOutput(QProcess &process)
 {
     return QString::fromUtf8(process.readAllStandardOutput())
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // Where the glyphs of a paragraph's first line are drawn, in the coordinates of the box's view.
-QRectF GlyphsInView(const QTextEdit *box, const QTextBlock &paragraph)
+QRectF glyphsInView(const QTextEdit *box, const QTextBlock &paragraph)
 {
     const QTextLayout *layout = paragraph.layout();
     const QTextLine line = layout->lineAt(0);
@@ -73,18 +73,20 @@ private slots:
     void programClosedDuringPlaybackExitsZero();
 
 private:
-    frmMain *open(ReportPlayback::ReportSource buildReport = {}, frmMain::ErrorReporter reportError = {});
+    MainWindow *open(ReportPlayback::ReportSource buildReport = {},
+                     MainWindow::ErrorReporter reportError = {});
     void tick(int times = 1) const;
-    template<typename T> T *control(const char *name) const { return FindControl<T>(m_window, name); }
+    template<typename T> T *control(const char *name) const { return findControl<T>(m_window, name); }
 
-    QPointer<frmMain> m_window;
+    QPointer<MainWindow> m_window;
 };
 
-frmMain *TestMainWindow::open(ReportPlayback::ReportSource buildReport, frmMain::ErrorReporter reportError)
+MainWindow *TestMainWindow::open(ReportPlayback::ReportSource buildReport,
+                                 MainWindow::ErrorReporter reportError)
 {
     if (!reportError)
         reportError = [](const std::exception &error) { QFAIL(error.what()); };
-    m_window = new frmMain(std::move(buildReport), std::move(reportError));
+    m_window = new MainWindow(std::move(buildReport), std::move(reportError));
     m_window->show();
     if (!QTest::qWaitForWindowExposed(m_window))
         qFatal("window not exposed");
@@ -98,7 +100,7 @@ void TestMainWindow::cleanup()
 
 void TestMainWindow::tick(int times) const
 {
-    DeliverTicks(control<QTimer>("Timer1"), times);
+    deliverTicks(control<QTimer>("revealTimer"), times);
 }
 
 void TestMainWindow::controlsFollowTheWindowTable_data()
@@ -110,12 +112,12 @@ void TestMainWindow::controlsFollowTheWindowTable_data()
     QTest::addColumn<QString>("caption");
 
     // clang-format off
-    QTest::newRow("Text1")     << "Text1"     << "QLineEdit"      << "frmMain" << QRect(16, 520, 529, 25)  << QString();
-    QTest::newRow("Picture1")  << "Picture1"  << "pq::PictureBox" << "frmMain" << QRect(64, 432, 465, 41)  << QString();
-    QTest::newRow("Frame1")    << "Frame1"    << "QGroupBox"      << "frmMain" << QRect(24, 72, 553, 345)  << "测评报告";
-    QTest::newRow("txtJieguo") << "txtJieguo" << "pq::ReportBox"  << "Frame1"  << QRect(24, 24, 497, 297)  << QString();
-    QTest::newRow("btnStart")  << "btnStart"  << "QPushButton"    << "frmMain" << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评";
-    QTest::newRow("Label1")    << "Label1"    << "QLabel"         << "frmMain" << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券";
+    QTest::newRow("linkBox")     << "linkBox"     << "QLineEdit"      << "MainWindow" << QRect(16, 520, 529, 25)  << QString();
+    QTest::newRow("banner")  << "banner"  << "pq::Banner" << "MainWindow" << QRect(64, 432, 465, 41)  << QString();
+    QTest::newRow("reportFrame")    << "reportFrame"    << "QGroupBox"      << "MainWindow" << QRect(24, 72, 553, 345)  << "测评报告";
+    QTest::newRow("reportBox") << "reportBox" << "pq::ReportBox"  << "reportFrame"  << QRect(24, 24, 497, 297)  << QString();
+    QTest::newRow("startButton")  << "startButton"  << "QPushButton"    << "MainWindow" << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评";
+    QTest::newRow("linkHint")    << "linkHint"    << "QLabel"         << "MainWindow" << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券";
     // clang-format on
 }
 
@@ -149,10 +151,10 @@ void TestMainWindow::controlsFollowTheWindowTable()
 void TestMainWindow::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("btnStart") << "btnStart";
-    QTest::newRow("Frame1") << "Frame1";
-    QTest::newRow("Label1") << "Label1";
-    QTest::newRow("Text1 shows the link") << "Text1";
+    QTest::newRow("startButton") << "startButton";
+    QTest::newRow("reportFrame") << "reportFrame";
+    QTest::newRow("linkHint") << "linkHint";
+    QTest::newRow("linkBox shows the link") << "linkBox";
 }
 
 // Fixed rectangles and the platform's default font: a font or scale that clips a caption shows here.
@@ -188,17 +190,17 @@ void TestMainWindow::screenReadersHearChineseNames_data()
     QTest::addColumn<QString>("spokenName");
     QTest::addColumn<QString>("spokenDescription");
 
-    QTest::newRow("btnStart") << "btnStart" << QAccessible::Button << "QuorixHNX服务器测评"
-                              << "生成一份新的测评报告";
-    QTest::newRow("Frame1") << "Frame1" << QAccessible::Grouping << "测评报告" << QString();
-    QTest::newRow("txtJieguo") << "txtJieguo" << QAccessible::EditableText << "测评报告内容"
+    QTest::newRow("startButton") << "startButton" << QAccessible::Button << "QuorixHNX服务器测评"
+                                 << "生成一份新的测评报告";
+    QTest::newRow("reportFrame") << "reportFrame" << QAccessible::Grouping << "测评报告" << QString();
+    QTest::newRow("reportBox") << "reportBox" << QAccessible::EditableText << "测评报告内容"
                                << "报告每半秒显示一行；数据均为随机生成，并非实际测量";
-    QTest::newRow("Picture1") << "Picture1" << QAccessible::Button << "Quorix优惠券广告链接"
-                              << "点击后在默认浏览器中打开Quorix领券页面";
-    QTest::newRow("Text1") << "Text1" << QAccessible::EditableText << "Quorix优惠券链接"
-                           << "可选中并复制的领券链接";
-    QTest::newRow("Label1") << "Label1" << QAccessible::StaticText << "复制或此链接领取Quorix优惠券"
-                            << QString();
+    QTest::newRow("banner") << "banner" << QAccessible::Button << "Quorix优惠券广告链接"
+                            << "点击后在默认浏览器中打开Quorix领券页面";
+    QTest::newRow("linkBox") << "linkBox" << QAccessible::EditableText << "Quorix优惠券链接"
+                             << "可选中并复制的领券链接";
+    QTest::newRow("linkHint") << "linkHint" << QAccessible::StaticText << "复制或此链接领取Quorix优惠券"
+                              << QString();
 }
 
 void TestMainWindow::screenReadersHearChineseNames()
@@ -216,7 +218,7 @@ void TestMainWindow::screenReadersHearChineseNames()
     QCOMPARE(accessible->text(QAccessible::Name), spokenName);
     QCOMPARE(accessible->text(QAccessible::Description), spokenDescription);
 
-    if (name == u"Text1") { // the label introduces the link box
+    if (name == u"linkBox") { // the label introduces the link box
         const auto labelled = accessible->relations(QAccessible::Label);
         QCOMPARE(labelled.size(), 1);
         QCOMPARE(labelled.first().first->text(QAccessible::Name),
@@ -231,14 +233,14 @@ void TestMainWindow::windowOpensIdleWithTheStartButtonFocused()
     QCOMPARE(m_window->windowTitle(), QStringLiteral("PindleQuorix服务器测评工具"));
     QCOMPARE(m_window->size(), QSize(608, 558));
     QVERIFY(!m_window->windowIcon().pixmap(32, 32).isNull());
-    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("btnStart"));
+    QCOMPARE(QApplication::focusWidget(), control<QPushButton>("startButton"));
 
-    auto *timer = control<QTimer>("Timer1");
+    auto *timer = control<QTimer>("revealTimer");
     QCOMPARE(timer->interval(), 0);
     QVERIFY(!timer->isActive());
     QCOMPARE(timer->timerType(), Qt::PreciseTimer);
 
-    auto *box = control<QTextEdit>("txtJieguo");
+    auto *box = control<QTextEdit>("reportBox");
     QVERIFY(box->toPlainText().isEmpty());
     QVERIFY(!box->isReadOnly());
     QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
@@ -261,69 +263,68 @@ void TestMainWindow::tabVisitsTheControlsInTableOrder()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(visited, QStringList({u"txtJieguo"_s, u"Picture1"_s, u"Text1"_s, u"btnStart"_s}));
+    QCOMPARE(visited, QStringList({u"reportBox"_s, u"banner"_s, u"linkBox"_s, u"startButton"_s}));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget()->objectName(), u"Text1"_s);
+    QCOMPARE(QApplication::focusWidget()->objectName(), u"linkBox"_s);
 }
 
 void TestMainWindow::completeRunWithTheRealTimer()
 {
     ClockSeededRandom random;
-    QString provinceList;
     QString report;
-    open([&] { return report = BuildEvaluationReport(provinceList, random, SystemNumberStyle()); });
-    auto *box = control<QTextEdit>("txtJieguo");
-    auto *timer = control<QTimer>("Timer1");
+    open([&] { return report = buildEvaluationReport(random, systemNumberStyle()); });
+    auto *box = control<QTextEdit>("reportBox");
+    auto *timer = control<QTimer>("revealTimer");
     box->setPlainText(QStringLiteral("left over"));
 
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
-    QCOMPARE(BoxText(box), QString());
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
+    QCOMPARE(boxText(box), QString());
     QCOMPARE(timer->interval(), 500);
     QVERIFY(timer->isActive());
 
-    QTRY_COMPARE_WITH_TIMEOUT(BoxText(box), QStringLiteral("网速测试：ping值测试\r\n"), 2000);
+    QTRY_COMPARE_WITH_TIMEOUT(boxText(box), QStringLiteral("网速测试：ping值测试\r\n"), 2000);
     QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 15000);
-    QCOMPARE(BoxText(box), report + CrLf);
-    QCOMPARE(m_window->playbackState().NextLineIndex, 20);
+    QCOMPARE(boxText(box), report + CrLf);
+    QCOMPARE(m_window->playbackState().nextLine, 20);
     QCOMPARE(timer->interval(), 0);
 }
 
 void TestMainWindow::restartDuringPlaybackThroughTheButton()
 {
-    open(LetteredReports());
-    auto *button = control<QPushButton>("btnStart");
-    auto *box = control<QTextEdit>("txtJieguo");
+    open(letteredReports());
+    auto *button = control<QPushButton>("startButton");
+    auto *box = control<QTextEdit>("reportBox");
 
     QTest::mouseClick(button, Qt::LeftButton);
     tick(6);
-    QCOMPARE(BoxText(box), FirstLines(u'A', 6));
+    QCOMPARE(boxText(box), firstLines(u'A', 6));
     QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(BoxText(box), QString());
+    QCOMPARE(boxText(box), QString());
     tick(21);
 
-    QCOMPARE(BoxText(box), FirstLines(u'B', 19) + CrLf);
-    QVERIFY(!control<QTimer>("Timer1")->isActive());
+    QCOMPARE(boxText(box), firstLines(u'B', 19) + CrLf);
+    QVERIFY(!control<QTimer>("revealTimer")->isActive());
 }
 
 void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
 {
-    open(LetteredReports());
-    auto *box = control<ReportBox>("txtJieguo");
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    open(letteredReports());
+    auto *box = control<ReportBox>("reportBox");
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
     tick(2);
 
     box->setFocus();
     box->moveCursor(QTextCursor::End);
     QTest::keyClicks(box, QStringLiteral("note"));
     tick();
-    QCOMPARE(BoxText(box), QStringLiteral("A1\r\nA2\r\nnoteA3\r\n"));
+    QCOMPARE(boxText(box), QStringLiteral("A1\r\nA2\r\nnoteA3\r\n"));
 
     // Typing replaces the head of the first line; the next tick still appends at the end.
     box->moveCursor(QTextCursor::Start);
     QTest::keyClick(box, Qt::Key_Delete);
     QTest::keyClicks(box, QStringLiteral("X"));
     tick();
-    QCOMPARE(BoxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\n"));
+    QCOMPARE(boxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\n"));
 
     // A selection stays what it was.
     QTextCursor selection = box->textCursor();
@@ -332,7 +333,7 @@ void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
     box->setTextCursor(selection);
     tick(3);
     QCOMPARE(box->textCursor().selectedText(), QStringLiteral("A2"));
-    QCOMPARE(BoxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n"));
+    QCOMPARE(boxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n"));
 
     // Lines started with Enter, even on an empty line, and pasted lines are set like the report's.
     box->moveCursor(QTextCursor::End);
@@ -340,7 +341,7 @@ void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
     QGuiApplication::clipboard()->setText(QStringLiteral("p1\np2"));
     box->paste();
     tick();
-    QCOMPARE(BoxText(box),
+    QCOMPARE(boxText(box),
              QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n\r\np1\r\np2A8\r\n"));
     for (QTextBlock line = box->document()->begin(); line.isValid(); line = line.next())
         QCOMPARE(line.blockFormat().lineHeight(), box->lineHeight());
@@ -359,13 +360,12 @@ void TestMainWindow::newestLineStaysInView()
 {
     QFETCH(int, linesTyped);
     ClockSeededRandom random;
-    QString provinceList;
-    open([&] { return BuildEvaluationReport(provinceList, random, NumberStyle{}); });
-    auto *box = control<ReportBox>("txtJieguo");
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    open([&] { return buildEvaluationReport(random, NumberStyle{}); });
+    auto *box = control<ReportBox>("reportBox");
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
 
     const auto lineInView = [box](const QTextBlock &paragraph) {
-        const QRectF ink = GlyphsInView(box, paragraph);
+        const QRectF ink = glyphsInView(box, paragraph);
         return ink.top() >= 0 && ink.bottom() <= box->viewport()->height();
     };
     for (int k = 1; k <= 21; ++k) {
@@ -390,22 +390,22 @@ void TestMainWindow::newestLineStaysInView()
         QVERIFY2(lineInView(line),
                  qPrintable(QStringLiteral("line %1 is out of view").arg(line.blockNumber() + 1)));
         if (line.blockNumber() > 0) {
-            QVERIFY2(GlyphsInView(box, line.previous()).bottom() <= GlyphsInView(box, line).top(),
+            QVERIFY2(glyphsInView(box, line.previous()).bottom() <= glyphsInView(box, line).top(),
                      qPrintable(QStringLiteral("lines %1 and %2 overlap")
                                     .arg(line.blockNumber())
                                     .arg(line.blockNumber() + 1)));
         }
     }
     // The letters are the window's own size.
-    QCOMPARE(QFontInfo(box->font()).pixelSize(), QFontInfo(control<QLabel>("Label1")->font()).pixelSize());
+    QCOMPARE(QFontInfo(box->font()).pixelSize(), QFontInfo(control<QLabel>("linkHint")->font()).pixelSize());
 }
 
 void TestMainWindow::closingDuringPlaybackEndsEverything()
 {
-    open(LetteredReports());
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    open(letteredReports());
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
     tick(2);
-    QPointer<QTimer> timer = control<QTimer>("Timer1");
+    QPointer<QTimer> timer = control<QTimer>("revealTimer");
 
     QVERIFY(m_window->close());
     QVERIFY(!timer->isActive()); // before the window is deleted, no tick may come any more
@@ -415,14 +415,14 @@ void TestMainWindow::closingDuringPlaybackEndsEverything()
 
 void TestMainWindow::errorEscapingAHandlerIsReportedOnce()
 {
-    // 32,769 elements: the upper bound does not fit the 16-bit LastLineIndex.
+    // 32,769 elements: the upper bound does not fit the 16-bit lastLine.
     QStringList reported;
     open([] { return QString(32768, u'\n').replace(QStringLiteral("\n"), CrLf); },
          [&](const std::exception &error) { reported << QString::fromUtf8(error.what()); });
 
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
     QCOMPARE(reported, QStringList{QStringLiteral("溢出")});
-    QVERIFY(!control<QTimer>("Timer1")->isActive());
+    QVERIFY(!control<QTimer>("revealTimer")->isActive());
 }
 
 void TestMainWindow::programShowsTheErrorAndExitsNonZero()
@@ -432,7 +432,7 @@ void TestMainWindow::programShowsTheErrorAndExitsNonZero()
     QVERIFY(probe.waitForFinished(30000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 1);
-    QCOMPARE(ProcessOutput(probe), QStringLiteral("运行时错误 '6':\n\n溢出\n"));
+    QCOMPARE(processOutput(probe), QStringLiteral("运行时错误 '6':\n\n溢出\n"));
 }
 
 void TestMainWindow::programClosedDuringPlaybackExitsZero()
@@ -442,7 +442,7 @@ void TestMainWindow::programClosedDuringPlaybackExitsZero()
     QVERIFY(probe.waitForFinished(30000));
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
-    QCOMPARE(ProcessOutput(probe), QStringLiteral("ticks after close: 0\n"));
+    QCOMPARE(processOutput(probe), QStringLiteral("ticks after close: 0\n"));
 }
 
 QTEST_MAIN(TestMainWindow)

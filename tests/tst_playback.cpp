@@ -1,7 +1,7 @@
-#include "EvaluationReport.h"
-#include "ReportPlayback.h"
-#include "RuntimeError.h"
 #include "TestSupport.h"
+#include "playback/ReportPlayback.h"
+#include "playback/RuntimeError.h"
+#include "report/EvaluationReport.h"
 
 #include <QTest>
 
@@ -32,14 +32,14 @@ public:
 
 struct Rig
 {
-    explicit Rig(ReportPlayback::ReportSource source = LetteredReports())
+    explicit Rig(ReportPlayback::ReportSource source = letteredReports())
         : playback(box, timer, std::move(source))
     {}
 
     void tick(int times = 1)
     {
         for (int i = 0; i < times; ++i)
-            playback.RevealNextLine();
+            playback.revealNextLine();
     }
 
     FakeResultBox box;
@@ -75,9 +75,9 @@ void TestPlayback::timeline_data()
 
     QTest::newRow("start leaves the box empty") << 0 << QString() << 0 << true;
     for (int k = 1; k <= 20; ++k)
-        QTest::addRow("tick %d shows %d elements", k, k) << k << FirstLines(u'A', k) << k << true;
-    QTest::newRow("tick 21 stops the timer, box unchanged") << 21 << FirstLines(u'A', 20) << 20 << false;
-    QTest::newRow("a stray tick after the stop changes nothing") << 22 << FirstLines(u'A', 20) << 20 << false;
+        QTest::addRow("tick %d shows %d elements", k, k) << k << firstLines(u'A', k) << k << true;
+    QTest::newRow("tick 21 stops the timer, box unchanged") << 21 << firstLines(u'A', 20) << 20 << false;
+    QTest::newRow("a stray tick after the stop changes nothing") << 22 << firstLines(u'A', 20) << 20 << false;
 }
 
 void TestPlayback::timeline()
@@ -89,26 +89,25 @@ void TestPlayback::timeline()
 
     Rig rig;
     rig.box.m_text = QStringLiteral("left over from before");
-    rig.playback.StartEvaluation();
+    rig.playback.start();
     QCOMPARE(rig.timer.m_intervals, QList{500ms});
     rig.tick(ticks);
 
     QCOMPARE(rig.box.m_text, box);
-    QCOMPARE(rig.playback.state().NextLineIndex, nextLineIndex);
-    QCOMPARE(rig.playback.state().LastLineIndex, 19);
+    QCOMPARE(rig.playback.state().nextLine, nextLineIndex);
+    QCOMPARE(rig.playback.state().lastLine, 19);
     QCOMPARE(rig.timer.running(), timerRunning);
 }
 
 void TestPlayback::realReportSplitsIntoTwentyElements()
 {
     ClockSeededRandom random;
-    QString provinceList;
     QString report;
-    Rig rig([&] { return report = BuildEvaluationReport(provinceList, random, NumberStyle{}); });
+    Rig rig([&] { return report = buildEvaluationReport(random, NumberStyle{}); });
 
-    rig.playback.StartEvaluation();
-    QCOMPARE(rig.playback.state().ReportLines.size(), 20);
-    QCOMPARE(rig.playback.state().ReportLines.last(), QString());
+    rig.playback.start();
+    QCOMPARE(rig.playback.state().lines.size(), 20);
+    QCOMPARE(rig.playback.state().lines.last(), QString());
     rig.tick(21);
     QCOMPARE(rig.box.m_text, report + CrLf);
     QVERIFY(!rig.timer.running());
@@ -117,22 +116,22 @@ void TestPlayback::realReportSplitsIntoTwentyElements()
 void TestPlayback::startDuringPlaybackDropsTheOldReport()
 {
     Rig rig;
-    rig.playback.StartEvaluation();
+    rig.playback.start();
     rig.tick(7);
-    rig.playback.StartEvaluation();
+    rig.playback.start();
 
     QCOMPARE(rig.box.m_text, QString());
-    QCOMPARE(rig.playback.state().NextLineIndex, 0);
+    QCOMPARE(rig.playback.state().nextLine, 0);
     QVERIFY(rig.timer.running());
     rig.tick(25);
-    QCOMPARE(rig.box.m_text, FirstLines(u'B', 20));
+    QCOMPARE(rig.box.m_text, firstLines(u'B', 20));
     QVERIFY(!rig.timer.running());
 }
 
 void TestPlayback::textTypedBetweenTicksStays()
 {
     Rig rig;
-    rig.playback.StartEvaluation();
+    rig.playback.start();
     rig.tick(2);
     rig.box.m_text += QStringLiteral("我的笔记");
     rig.tick();
@@ -145,17 +144,17 @@ void TestPlayback::textTypedBetweenTicksStays()
 void TestPlayback::startAfterACompletedRunBehavesLikeTheFirst()
 {
     Rig rig;
-    rig.playback.StartEvaluation();
+    rig.playback.start();
     rig.tick(21);
     const QList<std::chrono::milliseconds> firstRun{500ms, 0ms};
     QCOMPARE(rig.timer.m_intervals, firstRun);
 
-    rig.playback.StartEvaluation();
+    rig.playback.start();
     QCOMPARE(rig.box.m_text, QString());
     rig.tick(21);
-    QCOMPARE(rig.box.m_text, FirstLines(u'B', 20));
+    QCOMPARE(rig.box.m_text, firstLines(u'B', 20));
     QCOMPARE(rig.timer.m_intervals, firstRun + firstRun);
-    QCOMPARE(rig.playback.state().NextLineIndex, 20);
+    QCOMPARE(rig.playback.state().nextLine, 20);
 }
 
 void TestPlayback::tickBeforeAnyStartIsAnErrorNotACrash()
@@ -168,16 +167,16 @@ void TestPlayback::tickBeforeAnyStartIsAnErrorNotACrash()
 
 void TestPlayback::counterOverflowIsAnError()
 {
-    // 32769 elements: the upper bound 32768 does not fit the 16-bit LastLineIndex.
+    // 32769 elements: the upper bound 32768 does not fit the 16-bit lastLine.
     Rig tooLong([] { return QString(32768, u'\n').replace(QStringLiteral("\n"), CrLf); });
-    QVERIFY_THROWS_EXCEPTION(OverflowError, tooLong.playback.StartEvaluation());
+    QVERIFY_THROWS_EXCEPTION(OverflowError, tooLong.playback.start());
 
-    // 32768 elements fit, but stepping NextLineIndex past the last one overflows.
+    // 32768 elements fit, but stepping nextLine past the last one overflows.
     Rig longest([] { return QString(32767, u'\n').replace(QStringLiteral("\n"), CrLf); });
-    longest.playback.StartEvaluation();
-    QCOMPARE(longest.playback.state().LastLineIndex, 32767);
+    longest.playback.start();
+    QCOMPARE(longest.playback.state().lastLine, 32767);
     longest.tick(32767);
-    QCOMPARE(longest.playback.state().NextLineIndex, 32767);
+    QCOMPARE(longest.playback.state().nextLine, 32767);
     QVERIFY_THROWS_EXCEPTION(OverflowError, longest.tick());
 }
 
@@ -199,9 +198,9 @@ void TestPlayback::checkedNarrowing()
     QFETCH(bool, fits);
 
     if (fits)
-        QCOMPARE(CheckedNarrow(value), value);
+        QCOMPARE(checkedNarrow(value), value);
     else
-        QVERIFY_THROWS_EXCEPTION(OverflowError, (void)CheckedNarrow(value));
+        QVERIFY_THROWS_EXCEPTION(OverflowError, (void)checkedNarrow(value));
 }
 
 QTEST_GUILESS_MAIN(TestPlayback)

@@ -1,7 +1,7 @@
-#include "PictureBox.h"
-#include "Promotion.h"
 #include "WindowTesting.h"
-#include "frmMain.h"
+#include "app/Banner.h"
+#include "app/MainWindow.h"
+#include "promotion/Promotion.h"
 
 #include <QDesktopServices>
 #include <QLineEdit>
@@ -52,12 +52,12 @@ private slots:
     void clickDuringPlaybackLeavesItUndisturbed();
 
 private:
-    template<typename T> T *control(const char *name) const { return test::FindControl<T>(m_window, name); }
+    template<typename T> T *control(const char *name) const { return test::findControl<T>(m_window, name); }
 
     // Handlers are installed before any window exists and removed before the catcher dies, so no
     // test can start a real browser.
     UrlCatcher m_catcher;
-    QPointer<frmMain> m_window;
+    QPointer<MainWindow> m_window;
 };
 
 void TestPromotion::init()
@@ -65,7 +65,7 @@ void TestPromotion::init()
     QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_catcher, "open");
     QDesktopServices::setUrlHandler(QStringLiteral("http"), &m_catcher, "open");
     m_catcher.requests.clear();
-    m_window = new frmMain;
+    m_window = new MainWindow;
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -79,13 +79,13 @@ void TestPromotion::cleanup()
 
 void TestPromotion::linkIsTheConfiguredOne()
 {
-    QCOMPARE(PromotionUrl(), ConfiguredLink);
-    const QUrl url(PromotionUrl(), QUrl::StrictMode);
+    QCOMPARE(promotionUrl(), ConfiguredLink);
+    const QUrl url(promotionUrl(), QUrl::StrictMode);
     QVERIFY(url.isValid());
     QCOMPARE(url.host(), QStringLiteral(PROMOTION_HOST));
     QCOMPARE(url.query(), QStringLiteral("userCode=") + QStringLiteral(PROMOTION_CODE));
 
-    auto *box = control<QLineEdit>("Text1");
+    auto *box = control<QLineEdit>("linkBox");
     QCOMPARE(box->text(), ConfiguredLink);
     QVERIFY(!box->isReadOnly());
 }
@@ -93,14 +93,14 @@ void TestPromotion::linkIsTheConfiguredOne()
 void TestPromotion::bannerIsTheBuiltInPicture()
 {
     // A null picture here means the JPEG could not be decoded (no image plugin), not a blank banner.
-    const QPixmap banner = BannerPicture();
+    const QPixmap banner = bannerPicture();
     QVERIFY(!banner.isNull());
     QCOMPARE(banner.size(), QSize(466, 34));
 
-    auto *picture = control<PictureBox>("Picture1");
+    auto *picture = control<Banner>("banner");
     QCOMPARE(picture->picture().size(), QSize(466, 34));
 
-    const QPixmap atTwice = BannerPictureAtTwiceTheSize(); // for screens scaled above 100 %
+    const QPixmap atTwice = bannerPictureAtTwiceTheSize(); // for screens scaled above 100 %
     QCOMPARE(atTwice.size(), QSize(932, 68));
     QCOMPARE(atTwice.deviceIndependentSize(), QSizeF(466, 34));
 
@@ -117,7 +117,7 @@ void TestPromotion::bannerIsTheBuiltInPicture()
 
 void TestPromotion::bannerInvitesAClick()
 {
-    auto *picture = control<PictureBox>("Picture1");
+    auto *picture = control<Banner>("banner");
     QCOMPARE(picture->cursor().shape(), Qt::PointingHandCursor);
     QCOMPARE(picture->toolTip(), ConfiguredLink);
 }
@@ -138,7 +138,7 @@ void TestPromotion::clickOpensTheConfiguredLink()
     QFETCH(QString, typed);
     QFETCH(bool, clearFirst);
 
-    auto *box = control<QLineEdit>("Text1");
+    auto *box = control<QLineEdit>("linkBox");
     box->setFocus();
     if (clearFirst) {
         box->selectAll();
@@ -147,14 +147,14 @@ void TestPromotion::clickOpensTheConfiguredLink()
     box->end(false);
     QTest::keyClicks(box, typed);
 
-    QTest::mouseClick(control<PictureBox>("Picture1"), Qt::LeftButton);
+    QTest::mouseClick(control<Banner>("banner"), Qt::LeftButton);
     QCOMPARE(m_catcher.requests, QList<QUrl>{QUrl(ConfiguredLink)});
     QCOMPARE(m_catcher.requests.first().toString(), ConfiguredLink);
 }
 
 void TestPromotion::everyClickIsOneRequest()
 {
-    auto *picture = control<PictureBox>("Picture1");
+    auto *picture = control<Banner>("banner");
     for (int click = 1; click <= 3; ++click) {
         QTest::mouseClick(picture, Qt::LeftButton, {}, QPoint(10 * click, 20));
         QCOMPARE(m_catcher.requests.size(), click);
@@ -164,7 +164,7 @@ void TestPromotion::everyClickIsOneRequest()
 
 void TestPromotion::spaceOnTheFocusedBannerOpensTheLinkToo()
 {
-    auto *picture = control<PictureBox>("Picture1");
+    auto *picture = control<Banner>("banner");
     picture->setFocus();
     QTest::keyClick(picture, Qt::Key_Space);
     QCOMPARE(m_catcher.requests, QList<QUrl>{QUrl(ConfiguredLink)});
@@ -172,21 +172,21 @@ void TestPromotion::spaceOnTheFocusedBannerOpensTheLinkToo()
 
 void TestPromotion::clickDuringPlaybackLeavesItUndisturbed()
 {
-    auto *timer = control<QTimer>("Timer1");
-    auto *box = control<QTextEdit>("txtJieguo");
-    QTest::mouseClick(control<QPushButton>("btnStart"), Qt::LeftButton);
-    test::DeliverTicks(timer, 3);
+    auto *timer = control<QTimer>("revealTimer");
+    auto *box = control<QTextEdit>("reportBox");
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
+    test::deliverTicks(timer, 3);
     const QString before = box->toPlainText();
 
-    QTest::mouseClick(control<PictureBox>("Picture1"), Qt::LeftButton);
+    QTest::mouseClick(control<Banner>("banner"), Qt::LeftButton);
     QCOMPARE(m_catcher.requests.size(), 1);
     QCOMPARE(box->toPlainText(), before);
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 500);
-    QCOMPARE(m_window->playbackState().NextLineIndex, 3);
+    QCOMPARE(m_window->playbackState().nextLine, 3);
 
-    test::DeliverTicks(timer);
-    QCOMPARE(m_window->playbackState().NextLineIndex, 4);
+    test::deliverTicks(timer);
+    QCOMPARE(m_window->playbackState().nextLine, 4);
     QVERIFY(box->toPlainText().startsWith(before));
 }
 

@@ -3,7 +3,7 @@
 // In the asan preset the same run also proves there is no leak and no sanitizer finding.
 
 #include "WindowTesting.h"
-#include "frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QFile>
 #include <QPointer>
@@ -27,7 +27,7 @@ using namespace pq;
 namespace {
 
 // Resident memory in bytes: the working set on Windows, the resident set from /proc on Linux.
-qint64 ResidentBytes()
+qint64 residentBytes()
 {
 #ifdef Q_OS_WIN
     PROCESS_MEMORY_COUNTERS counters{};
@@ -56,15 +56,15 @@ private slots:
 
 void TestSoak::twoHundredPlaybacksHoldMemorySteady()
 {
-    if (ResidentBytes() < 0)
+    if (residentBytes() < 0)
         QSKIP("cannot read this process's resident memory");
 
-    QPointer<frmMain> window = new frmMain;
+    QPointer<MainWindow> window = new MainWindow;
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    auto *start = test::FindControl<QPushButton>(window, "btnStart");
-    auto *timer = test::FindControl<QTimer>(window, "Timer1");
-    auto *box = test::FindControl<QTextEdit>(window, "txtJieguo");
+    auto *start = test::findControl<QPushButton>(window, "startButton");
+    auto *timer = test::findControl<QTimer>(window, "revealTimer");
+    auto *box = test::findControl<QTextEdit>(window, "reportBox");
 
     constexpr int Runs = 200;
     constexpr int SettledRun = 10;
@@ -73,14 +73,14 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
     for (int run = 1; run <= Runs; ++run) {
         start->click();
         while (timer->isActive())
-            test::DeliverTicks(timer);
+            test::deliverTicks(timer);
         QCoreApplication::processEvents(); // paint, as between real ticks
         QCOMPARE(box->document()->blockCount(),
                  21); // 19 lines, the empty last element, and the empty line after it
         if (run == SettledRun)
-            afterSettled = ResidentBytes();
+            afterSettled = residentBytes();
     }
-    const qint64 afterLast = ResidentBytes();
+    const qint64 afterLast = residentBytes();
     qInfo("resident memory after run %d: %lld KiB; after run %d: %lld KiB; growth %lld KiB", SettledRun,
           afterSettled / 1024, Runs, afterLast / 1024, (afterLast - afterSettled) / 1024);
     QVERIFY2(afterLast - afterSettled <= Allowance, "resident memory grew by more than 1 MiB");

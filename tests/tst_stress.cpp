@@ -3,10 +3,10 @@
 // the shortest failing prefix of the sequence, replayed on a fresh window to confirm it.
 // PQ_STRESS_SEED=n runs one seed of your choosing; PQ_STRESS_EVENTS=n changes the length.
 
-#include "EvaluationReport.h"
-#include "PictureBox.h"
 #include "WindowTesting.h"
-#include "frmMain.h"
+#include "app/Banner.h"
+#include "app/MainWindow.h"
+#include "report/EvaluationReport.h"
 
 #include <QDesktopServices>
 #include <QInputMethodEvent>
@@ -46,23 +46,23 @@ QString Describe(const Event &event)
 {
     switch (event.action) {
     case Action::Start:
-        return QStringLiteral("click btnStart");
+        return QStringLiteral("click startButton");
     case Action::Tick:
         return QStringLiteral("tick");
     case Action::TypeAtEnd:
-        return QStringLiteral("type \"%1\" at the end of txtJieguo").arg(event.text);
+        return QStringLiteral("type \"%1\" at the end of reportBox").arg(event.text);
     case Action::EnterAtEnd:
-        return QStringLiteral("Enter at the end of txtJieguo");
+        return QStringLiteral("Enter at the end of reportBox");
     case Action::BackspaceAtEnd:
-        return QStringLiteral("Backspace at the end of txtJieguo");
+        return QStringLiteral("Backspace at the end of reportBox");
     case Action::DeleteAtStart:
-        return QStringLiteral("Delete at the start of txtJieguo");
+        return QStringLiteral("Delete at the start of reportBox");
     case Action::ClickBanner:
-        return QStringLiteral("click Picture1");
+        return QStringLiteral("click banner");
     case Action::EditLink:
-        return QStringLiteral("type \"%1\" into Text1").arg(event.text);
+        return QStringLiteral("type \"%1\" into linkBox").arg(event.text);
     case Action::ClearLink:
-        return QStringLiteral("clear Text1");
+        return QStringLiteral("clear linkBox");
     }
     return {};
 }
@@ -81,7 +81,7 @@ void Type(QWidget *widget, const QString &text)
     }
 }
 
-QList<Event> GenerateEvents(quint32 seed, int count)
+QList<Event> generateEvents(quint32 seed, int count)
 {
     // Weights: ticks dominate, as they do in use; restarts are rare enough for most runs to finish.
     struct Weighted
@@ -212,7 +212,7 @@ void TestStress::randomUseKeepsEveryInvariant()
     const int count = qEnvironmentVariableIsSet("PQ_STRESS_EVENTS")
                           ? qEnvironmentVariableIntValue("PQ_STRESS_EVENTS")
                           : 10'000;
-    const QList<Event> events = GenerateEvents(seed, count);
+    const QList<Event> events = generateEvents(seed, count);
 
     const std::optional<Failure> failure = run(seed, events);
     if (!failure)
@@ -243,18 +243,17 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
 {
     m_recorder.requests.clear();
     SeededRandom random(seed);
-    QString provinceList;
     QString lastReport;
     QStringList errors;
-    frmMain window([&] { return lastReport = BuildEvaluationReport(provinceList, random, NumberStyle{}); },
-                   [&](const std::exception &error) { errors << QString::fromUtf8(error.what()); });
+    MainWindow window([&] { return lastReport = buildEvaluationReport(random, NumberStyle{}); },
+                      [&](const std::exception &error) { errors << QString::fromUtf8(error.what()); });
     window.show();
 
-    auto *start = FindControl<QPushButton>(&window, "btnStart");
-    auto *timer = FindControl<QTimer>(&window, "Timer1");
-    auto *box = FindControl<QTextEdit>(&window, "txtJieguo");
-    auto *banner = FindControl<PictureBox>(&window, "Picture1");
-    auto *link = FindControl<QLineEdit>(&window, "Text1");
+    auto *start = findControl<QPushButton>(&window, "startButton");
+    auto *timer = findControl<QTimer>(&window, "revealTimer");
+    auto *box = findControl<QTextEdit>(&window, "reportBox");
+    auto *banner = findControl<Banner>(&window, "banner");
+    auto *link = findControl<QLineEdit>(&window, "linkBox");
     const QUrl promotionUrl(link->text());
 
     Model model;
@@ -271,7 +270,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
         case Action::Tick:
             if (!timer->isActive())
                 break; // an idle timer delivers nothing
-            DeliverTicks(timer);
+            deliverTicks(timer);
             if (model.next < model.report.size())
                 model.box += model.report.at(model.next++) + CrLf;
             else
@@ -314,17 +313,15 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
         const auto fail = [&](const QString &what) { return Failure{static_cast<int>(i), what}; };
         if (!errors.isEmpty())
             return fail(QStringLiteral("a run-time error escaped: ") + errors.join(QStringLiteral("; ")));
-        if (state.NextLineIndex < 0 || state.NextLineIndex > state.LastLineIndex + 1)
-            return fail(QStringLiteral("NextLineIndex %1 outside 0..%2")
-                            .arg(state.NextLineIndex)
-                            .arg(state.LastLineIndex + 1));
-        if (state.NextLineIndex != model.next)
+        if (state.nextLine < 0 || state.nextLine > state.lastLine + 1)
             return fail(
-                QStringLiteral("NextLineIndex %1, expected %2").arg(state.NextLineIndex).arg(model.next));
+                QStringLiteral("nextLine %1 outside 0..%2").arg(state.nextLine).arg(state.lastLine + 1));
+        if (state.nextLine != model.next)
+            return fail(QStringLiteral("nextLine %1, expected %2").arg(state.nextLine).arg(model.next));
         if (timer->isActive() != model.playing)
             return fail(model.playing ? QStringLiteral("the timer stopped early")
                                       : QStringLiteral("the timer runs on"));
-        if (const QString shown = BoxText(box); shown != model.box)
+        if (const QString shown = boxText(box); shown != model.box)
             return fail(QStringLiteral("the box holds\n%1\ninstead of\n%2").arg(shown, model.box));
         if (m_recorder.requests.size() != model.bannerClicks)
             return fail(QStringLiteral("%1 link requests for %2 banner clicks")

@@ -2,7 +2,7 @@
 //   window_probe overflow  the first click raises an overflow; prints the error box's text, answers it
 //   window_probe close     closes the window during playback; prints how many ticks came after
 
-#include "frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -12,7 +12,7 @@
 
 namespace {
 
-void AnswerErrorBoxes(QObject *context)
+void answerErrorBoxes(QObject *context)
 {
     auto *poll = new QTimer(context);
     QObject::connect(poll, &QTimer::timeout, context, [] {
@@ -31,16 +31,16 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString mode = QApplication::arguments().value(1);
 
-    pq::frmMain *window = nullptr;
+    pq::MainWindow *window = nullptr;
     if (mode == u"overflow") {
-        window = new pq::frmMain(
+        window = new pq::MainWindow(
             [] { return QString(32768, u'\n').replace(QStringLiteral("\n"), QStringLiteral("\r\n")); }, {});
-        AnswerErrorBoxes(&app);
+        answerErrorBoxes(&app);
     } else if (mode == u"close") {
-        window = pq::OpenMainWindow(); // exactly as the program starts
+        window = pq::openMainWindow(); // exactly as the program starts
         auto *ticksAfterClose = new int(0);
         auto *closed = new bool(false);
-        QObject::connect(window->findChild<QTimer *>(QStringLiteral("Timer1")), &QTimer::timeout, &app,
+        QObject::connect(window->findChild<QTimer *>(QStringLiteral("revealTimer")), &QTimer::timeout, &app,
                          [=] { *ticksAfterClose += *closed ? 1 : 0; });
         QTimer::singleShot(1100, window, [=] {
             *closed = true;
@@ -57,6 +57,7 @@ int main(int argc, char *argv[])
     }
 
     window->show();
-    QTimer::singleShot(0, window->findChild<QPushButton *>(QStringLiteral("btnStart")), &QPushButton::click);
+    QTimer::singleShot(0, window->findChild<QPushButton *>(QStringLiteral("startButton")),
+                       &QPushButton::click);
     return QApplication::exec();
 }

@@ -1,4 +1,4 @@
-#include "ReportBox.h"
+#include "app/ReportBox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontInfo>

@@ -1,6 +1,7 @@
-#include "RuntimeErrorReport.h"
+#include "app/RuntimeErrorReport.h"
 
-#include "RuntimeError.h"
+#include "app/BuildInfo.h"
+#include "playback/RuntimeError.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -13,7 +14,7 @@ constexpr int ApplicationDefinedError = 95;
 constexpr int ExitStatusAfterError = 1;
 } // namespace
 
-QString RuntimeErrorMessage(const std::exception &error)
+QString runtimeErrorMessage(const std::exception &error)
 {
     int number = ApplicationDefinedError;
     QString description = QString::fromUtf8(error.what());
@@ -26,9 +27,9 @@ QString RuntimeErrorMessage(const std::exception &error)
     return QStringLiteral("运行时错误 '%1':\n\n%2").arg(number).arg(description);
 }
 
-void ReportErrorAndQuit(QWidget *window, const std::exception &error)
+void reportErrorAndQuit(QWidget *window, const std::exception &error)
 {
-    QMessageBox::critical(window, QStringLiteral("Quorix服务器测评"), RuntimeErrorMessage(error));
+    QMessageBox::critical(window, QString::fromUtf16(build::ProductName), runtimeErrorMessage(error));
     QCoreApplication::exit(ExitStatusAfterError);
 }
 

@@ -1,15 +1,14 @@
-#include "WidgetAdapters.h"
+#include "app/WidgetAdapters.h"
 
-#include "ReportBox.h"
+#include "app/ReportBox.h"
+#include "report/EvaluationReport.h"
 
 #include <QTimer>
 
 namespace pq {
 namespace {
 
-constexpr QStringView LineEnd = u"\r\n";
-
-bool HasLineBreak(QStringView text)
+bool hasLineBreak(QStringView text)
 {
     for (const QChar c : text) {
         if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
@@ -54,7 +53,7 @@ void PlainTextResultBox::setText(const QString &text)
     // The cache still matches unless the addition had line breaks of its own besides a final CR LF,
     // which the document may store differently.
     const QStringView body = addition.endsWith(LineEnd) ? addition.chopped(LineEnd.size()) : addition;
-    if (!HasLineBreak(body)) {
+    if (!hasLineBreak(body)) {
         m_text = text;
         m_textRevision = document->revision();
     }

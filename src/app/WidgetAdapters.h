@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportPlayback.h"
+#include "playback/ReportPlayback.h"
 
 class QTimer;
 

@@ -1,10 +1,10 @@
-#include "frmMain.h"
+#include "app/MainWindow.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
     const QApplication app(argc, argv);
-    pq::OpenMainWindow();
+    pq::openMainWindow();
     return QApplication::exec();
 }

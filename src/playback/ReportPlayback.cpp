@@ -1,42 +1,40 @@
-#include "ReportPlayback.h"
+#include "playback/ReportPlayback.h"
 
-#include "RuntimeError.h"
+#include "playback/RuntimeError.h"
+#include "report/EvaluationReport.h"
 
 namespace pq {
-namespace {
-constexpr QStringView LineEnd = u"\r\n";
-} // namespace
 
 ReportPlayback::ReportPlayback(ResultBox &resultBox, PlaybackTimer &timer, ReportSource buildReport)
     : m_resultBox(resultBox), m_timer(timer), m_buildReport(std::move(buildReport))
 {}
 
-void ReportPlayback::StartEvaluation()
+void ReportPlayback::start()
 {
-    m_state.NextLineIndex = 0;
+    m_state.nextLine = 0;
     const QString report = m_buildReport();
     // The report ends in CR LF, so the last element is empty: its reveal leaves an empty last line.
-    m_state.ReportLines = report.split(LineEnd.toString(), Qt::KeepEmptyParts, Qt::CaseSensitive);
+    m_state.lines = report.split(LineEnd.toString(), Qt::KeepEmptyParts, Qt::CaseSensitive);
     m_resultBox.setText(QString());
-    m_state.LastLineIndex = CheckedNarrow(m_state.ReportLines.size() - 1);
+    m_state.lastLine = checkedNarrow(m_state.lines.size() - 1);
     m_timer.setInterval(RevealInterval);
 }
 
-void ReportPlayback::RevealNextLine()
+void ReportPlayback::revealNextLine()
 {
-    if (m_state.NextLineIndex > m_state.LastLineIndex) {
-        m_timer.setInterval(0ms);
+    if (m_state.nextLine > m_state.lastLine) {
+        m_timer.setInterval(std::chrono::milliseconds::zero());
         return;
     }
     // Only reachable by a tick before the first start, which the idle timer never delivers.
-    if (m_state.NextLineIndex >= m_state.ReportLines.size())
+    if (m_state.nextLine >= m_state.lines.size())
         throw SubscriptOutOfRangeError();
 
     QString text = m_resultBox.text();
-    text += m_state.ReportLines.at(m_state.NextLineIndex);
+    text += m_state.lines.at(m_state.nextLine);
     text += LineEnd;
     m_resultBox.setText(text);
-    m_state.NextLineIndex = CheckedIncrement(m_state.NextLineIndex);
+    m_state.nextLine = checkedIncrement(m_state.nextLine);
 }
 
 } // namespace pq

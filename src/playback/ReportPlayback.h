@@ -7,8 +7,6 @@
 
 namespace pq {
 
-using namespace std::chrono_literals;
-
 // The box the report is revealed in: the playback only ever reads its whole text or replaces it.
 class ResultBox
 {
@@ -28,13 +26,13 @@ public:
     virtual void setInterval(std::chrono::milliseconds interval) = 0;
 };
 
-inline constexpr std::chrono::milliseconds RevealInterval = 500ms;
+inline constexpr std::chrono::milliseconds RevealInterval{500};
 
 struct PlaybackState
 {
-    QStringList ReportLines;  // the current report cut at CR LF; empty until the first start
-    qint16 LastLineIndex = 0; // upper bound of ReportLines
-    qint16 NextLineIndex = 0; // element the next tick reveals
+    QStringList lines;   // the current report cut at CR LF; empty until the first start
+    qint16 lastLine = 0; // upper bound of lines
+    qint16 nextLine = 0; // element the next tick reveals
 };
 
 // Start: fetch a new report, empty the box and start the timer. Each tick then appends one element of
@@ -47,8 +45,8 @@ public:
 
     ReportPlayback(ResultBox &resultBox, PlaybackTimer &timer, ReportSource buildReport);
 
-    void StartEvaluation();
-    void RevealNextLine();
+    void start();
+    void revealNextLine();
 
     [[nodiscard]] const PlaybackState &state() const noexcept { return m_state; }
 

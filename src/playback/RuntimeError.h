@@ -37,14 +37,14 @@ public:
 
 // The playback counters are signed 16-bit; stepping or narrowing past their range is an error,
 // never a silent wrap.
-[[nodiscard]] inline qint16 CheckedIncrement(qint16 value)
+[[nodiscard]] inline qint16 checkedIncrement(qint16 value)
 {
     if (value == std::numeric_limits<qint16>::max())
         throw OverflowError();
     return static_cast<qint16>(value + 1);
 }
 
-[[nodiscard]] inline qint16 CheckedNarrow(std::integral auto value)
+[[nodiscard]] inline qint16 checkedNarrow(std::integral auto value)
 {
     if (!std::in_range<qint16>(value))
         throw OverflowError();

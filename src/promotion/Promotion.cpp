@@ -1,33 +1,33 @@
-#include "Promotion.h"
+#include "promotion/Promotion.h"
 
-#include "PromotionLink.h"
+#include "promotion/PromotionLink.h"
 
 #include <QDesktopServices>
 #include <QUrl>
 
 namespace pq {
 
-QString PromotionUrl()
+QString promotionUrl()
 {
     return QStringLiteral("https://%1/ntms/dovetrail/invite.html?userCode=%2")
         .arg(QStringView(build::PromotionHost), QStringView(build::PromotionCode));
 }
 
-QPixmap BannerPicture()
+QPixmap bannerPicture()
 {
     return {QStringLiteral(":/pindlequorix/banner.jpg")};
 }
 
-QPixmap BannerPictureAtTwiceTheSize()
+QPixmap bannerPictureAtTwiceTheSize()
 {
     QPixmap picture(QStringLiteral(":/pindlequorix/banner@2x.jpg"));
     picture.setDevicePixelRatio(2.0);
     return picture;
 }
 
-void OpenPromotionLink()
+void openPromotionLink()
 {
-    (void)QDesktopServices::openUrl(QUrl(PromotionUrl(), QUrl::StrictMode));
+    (void)QDesktopServices::openUrl(QUrl(promotionUrl(), QUrl::StrictMode));
 }
 
 } // namespace pq

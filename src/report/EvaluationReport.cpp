@@ -1,12 +1,10 @@
-#include "EvaluationReport.h"
+#include "report/EvaluationReport.h"
 
-#include <QStringList>
 #include <cmath>
 
 namespace pq {
 namespace {
 
-constexpr QStringView LineEnd = u"\r\n";
 constexpr QStringView ProvinceLiteral =
     u"山东|河北|湖南|湖北|广东|广西|北京|上海|宁夏|山西|河南|安徽|福建|四川|重庆|贵州";
 constexpr QStringView LatencyHeader = u"网速测试：ping值测试";
@@ -32,7 +30,7 @@ constexpr int IopsPerUnit = 1000;
 
 constexpr qsizetype ApproximateLength = 320; // 19 lines; saves the appends from regrowing the buffer
 
-void AppendSsdLine(QString &report, QStringView label, SsdRange range, float r)
+void appendSsdLine(QString &report, QStringView label, SsdRange range, float r)
 {
     const float thousands = std::floor(r * range.steps) + range.lowest;
     const int iops = static_cast<int>(thousands) * IopsPerUnit;
@@ -44,21 +42,19 @@ void AppendSsdLine(QString &report, QStringView label, SsdRange range, float r)
 
 } // namespace
 
-QString BuildEvaluationReport(QString &ProvinceList, RandomSource &random, const NumberStyle &style)
+QString buildEvaluationReport(RandomSource &random, const NumberStyle &style)
 {
     QString report;
     report.reserve(ApproximateLength);
     report += LatencyHeader;
     report += LineEnd;
-    ProvinceList = ProvinceLiteral.toString();
     random.reseedFromClock();
 
-    const QStringList provinces = ProvinceList.split(u'|', Qt::KeepEmptyParts, Qt::CaseSensitive);
-    for (const QString &province : provinces) {
+    for (const QStringView province : ProvinceLiteral.tokenize(u'|')) {
         const double ping = static_cast<double>(random.next()) * LatencyScale + LatencyFloor;
         report += province;
         report += ProvinceSeparator;
-        report += FormatTwoDecimals(ping, style);
+        report += formatTwoDecimals(ping, style);
         report += LatencyUnit;
         report += LineEnd;
     }
@@ -66,8 +62,8 @@ QString BuildEvaluationReport(QString &ProvinceList, RandomSource &random, const
     // Both draws happen before either line is composed, reads first.
     const float readDraw = random.next();
     const float writeDraw = random.next();
-    AppendSsdLine(report, ReadLabel, ReadRange, readDraw);
-    AppendSsdLine(report, WriteLabel, WriteRange, writeDraw);
+    appendSsdLine(report, ReadLabel, ReadRange, readDraw);
+    appendSsdLine(report, WriteLabel, WriteRange, writeDraw);
     return report;
 }
 

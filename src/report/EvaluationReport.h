@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NumberStyle.h"
-#include "RandomSource.h"
+#include "report/NumberStyle.h"
+#include "report/RandomSource.h"
 
 #include <QString>
 
@@ -10,10 +10,11 @@ namespace pq {
 // Composes one evaluation report: a latency header, one line per province and the SSD read and write
 // lines, 19 lines in all, each ending in CR LF. Every figure is drawn from random; nothing is measured.
 //
-// ProvinceList receives the province list the report was built from ("山东|河北|...").
 // random is reseeded from the clock, then asked for exactly 18 values: one per province in order,
 // then the read figure, then the write figure.
-[[nodiscard]] QString BuildEvaluationReport(QString &ProvinceList, RandomSource &random,
-                                            const NumberStyle &style);
+[[nodiscard]] QString buildEvaluationReport(RandomSource &random, const NumberStyle &style);
+
+// Every line of a report ends in CR LF.
+inline constexpr QStringView LineEnd = u"\r\n";
 
 } // namespace pq

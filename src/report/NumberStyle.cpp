@@ -1,15 +1,15 @@
-#include "NumberStyle.h"
+#include "report/NumberStyle.h"
 
 #include <QLocale>
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
-#include "RegionalNumberSettings.h"
+#include "report/RegionalNumberSettings.h"
 #endif
 
 namespace pq {
 
-QString FormatTwoDecimals(double value, const NumberStyle &style)
+QString formatTwoDecimals(double value, const NumberStyle &style)
 {
     // 'f' rounds the exact binary value, so 4.995 (stored a hair below) gives "4.99" and anything from
     // the next double up gives "5.00".
@@ -33,10 +33,10 @@ QString FormatTwoDecimals(double value, const NumberStyle &style)
     return text;
 }
 
-NumberStyle SystemNumberStyle()
+NumberStyle systemNumberStyle()
 {
 #ifdef Q_OS_WIN
-    const RegionalNumberSettings settings = ReadUserNumberSettings();
+    const RegionalNumberSettings settings = readUserNumberSettings();
     return {QString::fromStdWString(settings.decimalSeparator), settings.leadingZero};
 #else
     return {QLocale::system().decimalPoint(), true};

@@ -12,10 +12,10 @@ struct NumberStyle
 };
 
 // value with exactly two digits after the separator, without digit grouping.
-[[nodiscard]] QString FormatTwoDecimals(double value, const NumberStyle &style);
+[[nodiscard]] QString formatTwoDecimals(double value, const NumberStyle &style);
 
 // The current user's style: on Windows the regional settings, elsewhere the system locale
 // (LC_ALL, LC_NUMERIC, LANG), which has no leading-zero setting.
-[[nodiscard]] NumberStyle SystemNumberStyle();
+[[nodiscard]] NumberStyle systemNumberStyle();
 
 } // namespace pq

@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "report/RandomSource.h"
 
 #include <chrono>
 

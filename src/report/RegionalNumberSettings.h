@@ -14,6 +14,6 @@ struct RegionalNumberSettings
 
 // The decimal separator and the leading-zero rule from the current user's regional settings;
 // the defaults above stand in for any value Windows cannot give.
-[[nodiscard]] RegionalNumberSettings ReadUserNumberSettings();
+[[nodiscard]] RegionalNumberSettings readUserNumberSettings();
 
 } // namespace pq

@@ -1,11 +1,11 @@
-#include "RegionalNumberSettings.h"
+#include "report/RegionalNumberSettings.h"
 
 #include <utility>
 #include <windows.h>
 
 namespace pq {
 
-RegionalNumberSettings ReadUserNumberSettings()
+RegionalNumberSettings readUserNumberSettings()
 {
     RegionalNumberSettings settings;
 

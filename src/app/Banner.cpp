@@ -1,25 +1,25 @@
-#include "PictureBox.h"
+#include "app/Banner.h"
 
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
 namespace pq {
 
-PictureBox::PictureBox(QWidget *parent) : QAbstractButton(parent) {}
+Banner::Banner(QWidget *parent) : QAbstractButton(parent) {}
 
-void PictureBox::setPicture(const QPixmap &picture, const QPixmap &atTwiceTheSize)
+void Banner::setPicture(const QPixmap &picture, const QPixmap &atTwiceTheSize)
 {
     m_picture = picture;
     m_atTwiceTheSize = atTwiceTheSize;
     update();
 }
 
-QSize PictureBox::sizeHint() const
+QSize Banner::sizeHint() const
 {
     return m_picture.isNull() ? QSize(32, 32) : m_picture.deviceIndependentSize().toSize();
 }
 
-void PictureBox::paintEvent(QPaintEvent * /*event*/)
+void Banner::paintEvent(QPaintEvent * /*event*/)
 {
     QStylePainter painter(this);
     // From 150 % on, the larger picture scaled down stays sharp where the small one scaled up would blur.

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/WidgetAdapters.h"
+#include "playback/ReportPlayback.h"
+#include "report/RandomSource.h"
+
+#include <QWidget>
+#include <exception>
+#include <functional>
+#include <memory>
+
+class QTimer;
+
+namespace pq {
+
+namespace Ui {
+class MainWindow;
+} // namespace Ui
+
+// The program's only window, its form from MainWindow.ui. Closing it deletes it, and with it any
+// playback in progress.
+class MainWindow final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using ErrorReporter = std::function<void(const std::exception &)>;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    // For tests: a different report source, and a different way to report an error that escapes
+    // a handler (the program shows it and ends).
+    MainWindow(ReportPlayback::ReportSource buildReport, ErrorReporter reportError,
+               QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    [[nodiscard]] const PlaybackState &playbackState() const noexcept { return m_playback.state(); }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    template<typename Handler> void runHandler(Handler handler) noexcept;
+
+    const std::unique_ptr<Ui::MainWindow> m_ui;
+    QTimer *const m_revealTimer;
+    ClockSeededRandom m_random;
+    PlainTextResultBox m_resultBox;
+    QtPlaybackTimer m_timer;
+    ReportPlayback m_playback;
+    ErrorReporter m_reportError;
+};
+
+// The program's start-up: declares its language, then creates and shows the window.
+MainWindow *openMainWindow();
+
+} // namespace pq
