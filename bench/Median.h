@@ -4,7 +4,7 @@
 #include <vector>
 
 // The median of a non-empty set of samples.
-inline double Median(std::vector<double> values)
+inline double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;

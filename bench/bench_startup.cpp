@@ -22,7 +22,7 @@ struct Sample
     double peakKiB;
 };
 
-Sample Launch(const QString &program)
+Sample launch(const QString &program)
 {
     QProcess process;
     QElapsedTimer clock;
@@ -56,11 +56,11 @@ int main(int argc, char *argv[])
     const QString minimalFile = arguments.value(3, QStringLiteral(STARTUP_MINIMAL));
 
     std::vector<double> programTime, programMemory, minimalTime, minimalMemory;
-    Launch(programFile); // warm the file cache for both
-    Launch(minimalFile);
+    launch(programFile); // warm the file cache for both
+    launch(minimalFile);
     for (int run = 0; run < runs; ++run) {
-        const Sample program = Launch(programFile);
-        const Sample minimal = Launch(minimalFile);
+        const Sample program = launch(programFile);
+        const Sample minimal = launch(minimalFile);
         programTime.push_back(program.milliseconds);
         programMemory.push_back(program.peakKiB);
         minimalTime.push_back(minimal.milliseconds);
@@ -70,8 +70,8 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     out.setRealNumberNotation(QTextStream::FixedNotation);
     out.setRealNumberPrecision(2);
-    const double time = Median(programTime), baseTime = Median(minimalTime);
-    const double memory = Median(programMemory), baseMemory = Median(minimalMemory);
+    const double time = median(programTime), baseTime = median(minimalTime);
+    const double memory = median(programMemory), baseMemory = median(minimalMemory);
     out << "start-up to first paint, median of " << runs << " runs: pindlequorix " << time
         << " ms, minimal window " << baseTime << " ms, ratio " << time / baseTime << '\n';
     out << "peak resident memory, median of " << runs << " runs: pindlequorix " << memory

@@ -19,7 +19,7 @@
 
 namespace {
 
-template<typename T> T *Find(const QWidget &window, const char *name)
+template<typename T> T *find(const QWidget &window, const char *name)
 {
     return window.findChild<T *>(QString::fromLatin1(name));
 }
@@ -28,7 +28,7 @@ void measureTickSchedule(QTextStream &out)
 {
     pq::MainWindow window;
     window.show();
-    auto *timer = Find<QTimer>(window, "revealTimer");
+    auto *timer = find<QTimer>(window, "revealTimer");
 
     QElapsedTimer sinceClick;
     std::vector<double> lateness;
@@ -44,11 +44,11 @@ void measureTickSchedule(QTextStream &out)
             loop.quit();
     });
     sinceClick.start();
-    Find<QPushButton>(window, "startButton")->click();
+    find<QPushButton>(window, "startButton")->click();
     loop.exec();
 
     lateness.pop_back(); // the 21st tick reveals nothing: it stops the timer
-    out << "tick schedule (" << lateness.size() << " reveals): lateness median " << Median(lateness)
+    out << "tick schedule (" << lateness.size() << " reveals): lateness median " << median(lateness)
         << " ms, max " << *std::max_element(lateness.begin(), lateness.end()) << " ms, last "
         << lateness.back() << " ms\n";
 }
@@ -57,9 +57,9 @@ void measureTickCost(QTextStream &out)
 {
     pq::MainWindow window;
     window.show();
-    auto *timer = Find<QTimer>(window, "revealTimer");
-    auto *box = Find<QTextEdit>(window, "reportBox");
-    auto *start = Find<QPushButton>(window, "startButton");
+    auto *timer = find<QTimer>(window, "revealTimer");
+    auto *box = find<QTextEdit>(window, "reportBox");
+    auto *start = find<QPushButton>(window, "startButton");
 
     QString pasted;
     const QString line = QStringLiteral("粘贴进来的一行文字，用来把结果框填满 pasted text 0123456789\n");
@@ -84,9 +84,9 @@ void measureTickCost(QTextStream &out)
         }
     }
     out << "tick cost with " << pasted.size() * 2 / 1024 << " KiB in the box (" << Rounds
-        << " pastes): first tick after a paste median " << Median(firstTicks) << " ms, max "
+        << " pastes): first tick after a paste median " << median(firstTicks) << " ms, max "
         << *std::max_element(firstTicks.begin(), firstTicks.end()) << " ms; other ticks median "
-        << Median(laterTicks) << " ms, max " << *std::max_element(laterTicks.begin(), laterTicks.end())
+        << median(laterTicks) << " ms, max " << *std::max_element(laterTicks.begin(), laterTicks.end())
         << " ms\n";
 }
 

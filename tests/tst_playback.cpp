@@ -14,20 +14,20 @@ namespace {
 class FakeResultBox final : public ResultBox
 {
 public:
-    QString text() const override { return m_text; }
-    void setText(const QString &text) override { m_text = text; }
+    QString text() const override { return content; }
+    void setText(const QString &text) override { content = text; }
 
-    QString m_text;
+    QString content;
 };
 
 class FakeTimer final : public PlaybackTimer
 {
 public:
-    void setInterval(std::chrono::milliseconds interval) override { m_intervals.append(interval); }
+    void setInterval(std::chrono::milliseconds interval) override { intervals.append(interval); }
 
-    [[nodiscard]] bool running() const { return !m_intervals.isEmpty() && m_intervals.last() > 0ms; }
+    [[nodiscard]] bool running() const { return !intervals.isEmpty() && intervals.last() > 0ms; }
 
-    QList<std::chrono::milliseconds> m_intervals;
+    QList<std::chrono::milliseconds> intervals;
 };
 
 struct Rig
@@ -88,12 +88,12 @@ void TestPlayback::timeline()
     QFETCH(bool, timerRunning);
 
     Rig rig;
-    rig.box.m_text = QStringLiteral("left over from before");
+    rig.box.content = QStringLiteral("left over from before");
     rig.playback.start();
-    QCOMPARE(rig.timer.m_intervals, QList{500ms});
+    QCOMPARE(rig.timer.intervals, QList{500ms});
     rig.tick(ticks);
 
-    QCOMPARE(rig.box.m_text, box);
+    QCOMPARE(rig.box.content, box);
     QCOMPARE(rig.playback.state().nextLine, nextLineIndex);
     QCOMPARE(rig.playback.state().lastLine, 19);
     QCOMPARE(rig.timer.running(), timerRunning);
@@ -109,7 +109,7 @@ void TestPlayback::realReportSplitsIntoTwentyElements()
     QCOMPARE(rig.playback.state().lines.size(), 20);
     QCOMPARE(rig.playback.state().lines.last(), QString());
     rig.tick(21);
-    QCOMPARE(rig.box.m_text, report + CrLf);
+    QCOMPARE(rig.box.content, report + CrLf);
     QVERIFY(!rig.timer.running());
 }
 
@@ -120,11 +120,11 @@ void TestPlayback::startDuringPlaybackDropsTheOldReport()
     rig.tick(7);
     rig.playback.start();
 
-    QCOMPARE(rig.box.m_text, QString());
+    QCOMPARE(rig.box.content, QString());
     QCOMPARE(rig.playback.state().nextLine, 0);
     QVERIFY(rig.timer.running());
     rig.tick(25);
-    QCOMPARE(rig.box.m_text, firstLines(u'B', 20));
+    QCOMPARE(rig.box.content, firstLines(u'B', 20));
     QVERIFY(!rig.timer.running());
 }
 
@@ -133,12 +133,12 @@ void TestPlayback::textTypedBetweenTicksStays()
     Rig rig;
     rig.playback.start();
     rig.tick(2);
-    rig.box.m_text += QStringLiteral("我的笔记");
+    rig.box.content += QStringLiteral("我的笔记");
     rig.tick();
-    rig.box.m_text.remove(0, 2); // the user deletes the start of the first line
+    rig.box.content.remove(0, 2); // the user deletes the start of the first line
     rig.tick();
 
-    QCOMPARE(rig.box.m_text, QStringLiteral("\r\nA2\r\n我的笔记A3\r\nA4\r\n"));
+    QCOMPARE(rig.box.content, QStringLiteral("\r\nA2\r\n我的笔记A3\r\nA4\r\n"));
 }
 
 void TestPlayback::startAfterACompletedRunBehavesLikeTheFirst()
@@ -147,22 +147,22 @@ void TestPlayback::startAfterACompletedRunBehavesLikeTheFirst()
     rig.playback.start();
     rig.tick(21);
     const QList<std::chrono::milliseconds> firstRun{500ms, 0ms};
-    QCOMPARE(rig.timer.m_intervals, firstRun);
+    QCOMPARE(rig.timer.intervals, firstRun);
 
     rig.playback.start();
-    QCOMPARE(rig.box.m_text, QString());
+    QCOMPARE(rig.box.content, QString());
     rig.tick(21);
-    QCOMPARE(rig.box.m_text, firstLines(u'B', 20));
-    QCOMPARE(rig.timer.m_intervals, firstRun + firstRun);
+    QCOMPARE(rig.box.content, firstLines(u'B', 20));
+    QCOMPARE(rig.timer.intervals, firstRun + firstRun);
     QCOMPARE(rig.playback.state().nextLine, 20);
 }
 
 void TestPlayback::tickBeforeAnyStartIsAnErrorNotACrash()
 {
     Rig rig;
-    QVERIFY(rig.timer.m_intervals.isEmpty());
+    QVERIFY(rig.timer.intervals.isEmpty());
     QVERIFY_THROWS_EXCEPTION(SubscriptOutOfRangeError, rig.tick());
-    QCOMPARE(rig.box.m_text, QString());
+    QCOMPARE(rig.box.content, QString());
 }
 
 void TestPlayback::counterOverflowIsAnError()

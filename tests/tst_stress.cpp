@@ -42,7 +42,7 @@ struct Event
     QString text; // for typing
 };
 
-QString Describe(const Event &event)
+QString describe(const Event &event)
 {
     switch (event.action) {
     case Action::Start:
@@ -68,7 +68,7 @@ QString Describe(const Event &event)
 }
 
 // Types text as a user would: Latin characters as key presses, Chinese ones through the input method.
-void Type(QWidget *widget, const QString &text)
+void typeText(QWidget *widget, const QString &text)
 {
     for (const QChar c : text) {
         if (c.unicode() < 0x80) {
@@ -235,7 +235,7 @@ void TestStress::randomUseKeepsEveryInvariant()
     if (shown < prefix.size())
         report += QStringLiteral("  ... %1 earlier events\n").arg(prefix.size() - shown);
     for (qsizetype i = prefix.size() - shown; i < prefix.size(); ++i)
-        report += QStringLiteral("  %1. %2\n").arg(i + 1).arg(Describe(prefix.at(i)));
+        report += QStringLiteral("  %1. %2\n").arg(i + 1).arg(describe(prefix.at(i)));
     QFAIL(qPrintable(report));
 }
 
@@ -278,7 +278,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
             break;
         case Action::TypeAtEnd:
             QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
-            Type(box, event.text);
+            typeText(box, event.text);
             model.box += event.text;
             break;
         case Action::EnterAtEnd:
@@ -301,7 +301,7 @@ std::optional<TestStress::Failure> TestStress::run(quint32 seed, const QList<Eve
             ++model.bannerClicks;
             break;
         case Action::EditLink:
-            Type(link, event.text);
+            typeText(link, event.text);
             break;
         case Action::ClearLink:
             link->selectAll();
