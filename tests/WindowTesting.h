@@ -6,6 +6,7 @@
 
 #include <QTextEdit>
 #include <QTimer>
+#include <QUrl>
 #include <QWidget>
 
 namespace pq::test {
@@ -23,6 +24,19 @@ template<typename T> T *findControl(const QWidget *window, const char *name)
         qFatal("no control named %s", name);
     return found;
 }
+
+// Stands in for the desktop's browser: records what it was asked to open. Install it with
+// QDesktopServices::setUrlHandler(scheme, &catcher, "open"), and unset it before it dies.
+class UrlCatcher final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> requests;
+
+public slots:
+    void open(const QUrl &url) { requests << url; }
+};
 
 // Timer events delivered at once, rather than every 500 ms.
 inline void deliverTicks(QTimer *timer, int count = 1)

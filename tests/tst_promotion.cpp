@@ -22,18 +22,6 @@ const QString ConfiguredLink = QStringLiteral("https://%1/ntms/dovetrail/invite.
 
 } // namespace
 
-// Stands in for the desktop's browser: records what it was asked to open.
-class UrlCatcher final : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> requests;
-
-public slots:
-    void open(const QUrl &url) { requests << url; }
-};
-
 class TestPromotion final : public QObject
 {
     Q_OBJECT
@@ -56,7 +44,7 @@ private:
 
     // Handlers are installed before any window exists and removed before the catcher dies, so no
     // test can start a real browser.
-    UrlCatcher m_catcher;
+    test::UrlCatcher m_catcher;
     QPointer<MainWindow> m_window;
 };
 

@@ -63,6 +63,7 @@ private slots:
     void formatTwoDecimals_data();
     void formatTwoDecimals();
     void manyRealReportsAreWellFormedAndInRange();
+    void sourcesSeededAtDifferentMomentsDiffer();
     void quickSuccessiveReportsDiffer();
     void systemStyleFollowsTheLocaleEnvironment();
     void realReportUsesTheSystemSeparator();
@@ -207,6 +208,24 @@ void TestReport::manyRealReportsAreWellFormedAndInRange()
         expectedWrites.insert(k * 1000);
     QCOMPARE(reads, expectedReads);
     QCOMPARE(writes, expectedWrites);
+}
+
+void TestReport::sourcesSeededAtDifferentMomentsDiffer()
+{
+    // Each program starts with a fresh source: were the clock left out of the seed, every launch would
+    // show the same first report.
+    ClockSeededRandom first;
+    first.reseedFromClock();
+    QTest::qSleep(20); // longer than the coarsest system clock tick (Windows: 15.6 ms)
+    ClockSeededRandom second;
+    second.reseedFromClock();
+    QList<float> firstDraws;
+    QList<float> secondDraws;
+    for (int i = 0; i < 18; ++i) {
+        firstDraws << first.next();
+        secondDraws << second.next();
+    }
+    QVERIFY(firstDraws != secondDraws);
 }
 
 void TestReport::quickSuccessiveReportsDiffer()

@@ -153,17 +153,6 @@ struct Model
 
 } // namespace
 
-class UrlRecorder final : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> requests;
-
-public slots:
-    void open(const QUrl &url) { requests << url; }
-};
-
 class TestStress final : public QObject
 {
     Q_OBJECT
@@ -182,7 +171,7 @@ private:
     };
     std::optional<Failure> run(quint32 seed, const QList<Event> &events);
 
-    UrlRecorder m_recorder;
+    UrlCatcher m_recorder;
 };
 
 void TestStress::initTestCase()

@@ -31,6 +31,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     const QString mode = QApplication::arguments().value(1);
 
+    // Both outlive the event loop, which is all that reads them.
+    int ticksAfterClose = 0;
+    bool closed = false;
     pq::MainWindow *window = nullptr;
     if (mode == u"overflow") {
         window = new pq::MainWindow(
@@ -38,19 +41,14 @@ int main(int argc, char *argv[])
         answerErrorBoxes(&app);
     } else if (mode == u"close") {
         window = pq::openMainWindow(); // exactly as the program starts
-        auto *ticksAfterClose = new int(0);
-        auto *closed = new bool(false);
         QObject::connect(window->findChild<QTimer *>(QStringLiteral("revealTimer")), &QTimer::timeout, &app,
-                         [=] { *ticksAfterClose += *closed ? 1 : 0; });
-        QTimer::singleShot(1100, window, [=] {
-            *closed = true;
+                         [&] { ticksAfterClose += closed ? 1 : 0; });
+        QTimer::singleShot(1100, window, [&closed, window] {
+            closed = true;
             window->close();
         });
-        QObject::connect(&app, &QCoreApplication::aboutToQuit, [=] {
-            QTextStream(stdout) << "ticks after close: " << *ticksAfterClose << '\n';
-            delete ticksAfterClose;
-            delete closed;
-        });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit,
+                         [&] { QTextStream(stdout) << "ticks after close: " << ticksAfterClose << '\n'; });
     } else {
         QTextStream(stderr) << "usage: window_probe overflow|close\n";
         return 2;
