@@ -74,7 +74,8 @@ int main(int argc, char *argv[])
     const double memory = median(programMemory), baseMemory = median(minimalMemory);
     out << "start-up to first paint, median of " << runs << " runs: pindlequorix " << time
         << " ms, minimal window " << baseTime << " ms, ratio " << time / baseTime << '\n';
-    out << "peak resident memory, median of " << runs << " runs: pindlequorix " << memory
-        << " KiB, minimal window " << baseMemory << " KiB, ratio " << memory / baseMemory << '\n';
+    const auto megabytes = [](double kibibytes) { return QString::number(kibibytes * 1024 / 1e6, 'f', 1); };
+    out << "peak resident memory, median of " << runs << " runs: pindlequorix " << megabytes(memory)
+        << " MB, minimal window " << megabytes(baseMemory) << " MB, ratio " << memory / baseMemory << '\n';
     return 0;
 }

@@ -1,7 +1,7 @@
 // The window's playback, measured as a user would feel it. Prints:
 //  - tick schedule: how late each reveal lands against k x 500 ms after the click, over a complete
 //    run with the real timer (median, max, and the last reveal's lateness, which shows any drift);
-//  - tick cost: one reveal with 1 MiB of pasted text in the box: the first tick after a paste, which
+//  - tick cost: one reveal with 1.0 MB of pasted text in the box: the first tick after a paste, which
 //    reads the box's new text once, and the ticks after it, which only append.
 // Run: build/release/bench/bench_window   (offscreen unless QT_QPA_PLATFORM says otherwise)
 
@@ -63,8 +63,8 @@ void measureTickCost(QTextStream &out)
 
     QString pasted;
     const QString line = QStringLiteral("粘贴进来的一行文字，用来把结果框填满 pasted text 0123456789\n");
-    constexpr qsizetype OneMiB = qsizetype{1024} * 1024;
-    while (pasted.size() * 2 < OneMiB) // UTF-16: two bytes a character
+    constexpr qsizetype OneMegabyte = 1'000'000;
+    while (pasted.size() * 2 < OneMegabyte) // UTF-16: two bytes a character
         pasted += line;
 
     constexpr int Rounds = 15;
@@ -83,7 +83,8 @@ void measureTickCost(QTextStream &out)
             (k == 0 ? firstTicks : laterTicks).push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
         }
     }
-    out << "tick cost with " << pasted.size() * 2 / 1024 << " KiB in the box (" << Rounds
+    out << "tick cost with " << QString::number(static_cast<double>(pasted.size()) * 2 / 1e6, 'f', 1)
+        << " MB in the box (" << Rounds
         << " pastes): first tick after a paste median " << median(firstTicks) << " ms, max "
         << *std::max_element(firstTicks.begin(), firstTicks.end()) << " ms; other ticks median "
         << median(laterTicks) << " ms, max " << *std::max_element(laterTicks.begin(), laterTicks.end())
