@@ -84,11 +84,10 @@ void measureTickCost(QTextStream &out)
         }
     }
     out << "tick cost with " << QString::number(static_cast<double>(pasted.size()) * 2 / 1e6, 'f', 1)
-        << " MB in the box (" << Rounds
-        << " pastes): first tick after a paste median " << median(firstTicks) << " ms, max "
-        << *std::max_element(firstTicks.begin(), firstTicks.end()) << " ms; other ticks median "
-        << median(laterTicks) << " ms, max " << *std::max_element(laterTicks.begin(), laterTicks.end())
-        << " ms\n";
+        << " MB in the box (" << Rounds << " pastes): first tick after a paste median " << median(firstTicks)
+        << " ms, max " << *std::max_element(firstTicks.begin(), firstTicks.end())
+        << " ms; other ticks median " << median(laterTicks) << " ms, max "
+        << *std::max_element(laterTicks.begin(), laterTicks.end()) << " ms\n";
 }
 
 } // namespace
