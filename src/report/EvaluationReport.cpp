@@ -5,7 +5,8 @@
 namespace pq {
 namespace {
 
-constexpr QStringView ProvinceLiteral =
+// One latency line each, in this order.
+constexpr QStringView Provinces =
     u"山东|河北|湖南|湖北|广东|广西|北京|上海|宁夏|山西|河南|安徽|福建|四川|重庆|贵州";
 constexpr QStringView LatencyHeader = u"网速测试：ping值测试";
 constexpr QStringView ProvinceSeparator = u":";
@@ -50,7 +51,7 @@ QString buildEvaluationReport(RandomSource &random, const NumberStyle &style)
     report += LineEnd;
     random.reseedFromClock();
 
-    for (const QStringView province : ProvinceLiteral.tokenize(u'|')) {
+    for (const QStringView province : Provinces.tokenize(u'|')) {
         const double ping = static_cast<double>(random.next()) * LatencyScale + LatencyFloor;
         report += province;
         report += ProvinceSeparator;
