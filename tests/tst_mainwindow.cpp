@@ -13,12 +13,17 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
+#include <QWindow>
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 using namespace pq;
 using namespace pq::test;
@@ -45,6 +50,31 @@ QRectF glyphsInView(const QTextEdit *box, const QTextBlock &paragraph)
                              origin.y() + line.y() + line.ascent() - box->verticalScrollBar()->value());
 }
 
+// The desktop fonts the window is tried with, in points (0: the desktop's own, as the test runs): 9 pt,
+// for which the form was drawn; KDE Plasma's 10 pt; GNOME's 11 pt; 14 pt; and 14 pt again, set while
+// the window is open.
+struct DesktopFont
+{
+    const char *name;
+    qreal points;
+    bool setWhileOpen;
+};
+constexpr DesktopFont DesktopFonts[] = {{"desktop's font", 0, false}, {"9 pt", 9, false},
+                                        {"10 pt", 10, false},         {"11 pt", 11, false},
+                                        {"14 pt", 14, false},         {"14 pt set while open", 14, true}};
+
+void addDesktopFontColumns()
+{
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<bool>("setWhileOpen");
+}
+
+// How much larger than drawn the form is for the window's font: the font's pixels over 12, at least 1.
+qreal formScale(const QWidget *window)
+{
+    return qMax(1.0, QFontInfo(window->font()).pixelSize() / 12.0);
+}
+
 } // namespace
 
 class TestMainWindow final : public QObject
@@ -52,6 +82,7 @@ class TestMainWindow final : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void cleanup();
 
     void controlsFollowTheWindowTable_data();
@@ -77,11 +108,26 @@ private slots:
 private:
     MainWindow *open(ReportPlayback::ReportSource buildReport = {},
                      MainWindow::ErrorReporter reportError = {});
+    void openWithFont(qreal points, bool setWhileOpen);
+    void setDesktopFont(qreal points);
     void tick(int times = 1) const;
     template<typename T> T *control(const char *name) const { return findControl<T>(m_window, name); }
 
     QPointer<MainWindow> m_window;
+    QFont m_desktopFont;
+#ifdef Q_OS_WIN
+    NONCLIENTMETRICSW m_windowsFonts{}; // the message font among them is the desktop's font
+#endif
 };
+
+void TestMainWindow::initTestCase()
+{
+    m_desktopFont = QApplication::font();
+#ifdef Q_OS_WIN
+    m_windowsFonts.cbSize = sizeof(m_windowsFonts);
+    QVERIFY(SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, m_windowsFonts.cbSize, &m_windowsFonts, 0));
+#endif
+}
 
 MainWindow *TestMainWindow::open(ReportPlayback::ReportSource buildReport,
                                  MainWindow::ErrorReporter reportError)
@@ -98,6 +144,46 @@ MainWindow *TestMainWindow::open(ReportPlayback::ReportSource buildReport,
 void TestMainWindow::cleanup()
 {
     delete m_window.data();
+    QApplication::setFont(m_desktopFont);
+#ifdef Q_OS_WIN
+    SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, m_windowsFonts.cbSize, &m_windowsFonts,
+                          SPIF_UPDATEINIFILE);
+#endif
+}
+
+// The desktop's font at another size, set as a desktop sets it: for the whole program (KDE's platform
+// integration calls QApplication::setFont when the user changes it), or while the window is open on
+// Windows, as Windows does when the user changes the text size: its message font changes, and every
+// window is told. Points 0 leave it as it is.
+void TestMainWindow::setDesktopFont(qreal points)
+{
+    if (points <= 0)
+        return;
+#ifdef Q_OS_WIN
+    if (m_window != nullptr) {
+        NONCLIENTMETRICSW fonts = m_windowsFonts;
+        fonts.lfMessageFont.lfHeight = -qRound(points * GetDpiForSystem() / 72); // pixels at the system dpi
+        QVERIFY(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, fonts.cbSize, &fonts,
+                                      SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
+        QTRY_COMPARE(QFontInfo(m_window->font()).pixelSize(), qRound(points * 96 / 72));
+        return;
+    }
+#endif
+    QFont font = m_desktopFont;
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    // Qt posts the change to the windows; their controls follow when it arrives.
+    if (m_window != nullptr)
+        QTRY_COMPARE(m_window->font().pointSizeF(), points);
+}
+
+void TestMainWindow::openWithFont(qreal points, bool setWhileOpen)
+{
+    if (!setWhileOpen)
+        setDesktopFont(points);
+    open();
+    if (setWhileOpen)
+        setDesktopFont(points);
 }
 
 void TestMainWindow::tick(int times) const
@@ -112,15 +198,22 @@ void TestMainWindow::controlsFollowTheWindowTable_data()
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<qreal>("points");
 
-    // clang-format off
-    QTest::newRow("linkBox")     << "linkBox"     << "QLineEdit"      << "MainWindow" << QRect(16, 520, 529, 25)  << QString();
-    QTest::newRow("banner")  << "banner"  << "pq::Banner" << "MainWindow" << QRect(64, 432, 465, 41)  << QString();
-    QTest::newRow("reportFrame")    << "reportFrame"    << "QGroupBox"      << "MainWindow" << QRect(24, 72, 553, 345)  << "测评报告";
-    QTest::newRow("reportBox") << "reportBox" << "pq::ReportBox"  << "reportFrame"  << QRect(24, 24, 497, 297)  << QString();
-    QTest::newRow("startButton")  << "startButton"  << "QPushButton"    << "MainWindow" << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评";
-    QTest::newRow("linkHint")    << "linkHint"    << "QLabel"         << "MainWindow" << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券";
-    // clang-format on
+    // The rectangles as drawn, for a 9 pt font; with a larger one, each grows by as much as the font.
+    for (const qreal points : {9.0, 14.0}) {
+        const auto row = [points](const char *name) -> QTestData & {
+            return QTest::addRow("%s at %g pt", name, points);
+        };
+        // clang-format off
+        row("linkBox")     << "linkBox"     << "QLineEdit"    << "MainWindow"  << QRect(16, 520, 529, 25)  << QString() << points;
+        row("banner")      << "banner"      << "pq::Banner"   << "MainWindow"  << QRect(64, 432, 465, 41)  << QString() << points;
+        row("reportFrame") << "reportFrame" << "QGroupBox"    << "MainWindow"  << QRect(24, 72, 553, 345)  << "测评报告" << points;
+        row("reportBox")   << "reportBox"   << "pq::ReportBox" << "reportFrame" << QRect(24, 24, 497, 297)  << QString() << points;
+        row("startButton") << "startButton" << "QPushButton"  << "MainWindow"  << QRect(192, 16, 209, 41)  << "QuorixHNX服务器测评" << points;
+        row("linkHint")    << "linkHint"    << "QLabel"       << "MainWindow"  << QRect(16, 480, 193, 25)  << "复制或此链接领取Quorix优惠券" << points;
+        // clang-format on
+    }
 }
 
 void TestMainWindow::controlsFollowTheWindowTable()
@@ -130,14 +223,28 @@ void TestMainWindow::controlsFollowTheWindowTable()
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
     QFETCH(QString, caption);
+    QFETCH(qreal, points);
 
-    open();
+    openWithFont(points, false);
     if (qEnvironmentVariableIsSet("PQ_EXPECTED_SCALE")) // the run at another scale really is at that scale
         QCOMPARE(m_window->devicePixelRatio(), qEnvironmentVariable("PQ_EXPECTED_SCALE").toDouble());
     auto *widget = control<QWidget>(qPrintable(name));
     QCOMPARE(QString::fromLatin1(widget->metaObject()->className()), kind);
     QCOMPARE(widget->parentWidget()->objectName(), parent);
-    QCOMPARE(widget->geometry(), geometry);
+    const qreal scale = formScale(m_window);
+    if (points <= 9) {
+        QCOMPARE(scale, 1.0);
+        QCOMPARE(widget->geometry(), geometry);
+        QCOMPARE(m_window->size(), QSize(608, 558));
+    } else { // each edge within a pixel of the drawn one's times the scale
+        QVERIFY(scale > 1.4);
+        const QRectF expected(QPointF(geometry.topLeft()) * scale, QSizeF(geometry.size()) * scale);
+        const QRectF actual(widget->geometry());
+        for (const auto &[got, wanted] :
+             {std::pair(actual.left(), expected.left()), std::pair(actual.top(), expected.top()),
+              std::pair(actual.right(), expected.right()), std::pair(actual.bottom(), expected.bottom())})
+            QVERIFY2(qAbs(got - wanted) <= 1, qPrintable(QStringLiteral("%1 where %2").arg(got).arg(wanted)));
+    }
     QVERIFY(widget->isVisible());
 
     QString shown;
@@ -153,17 +260,20 @@ void TestMainWindow::controlsFollowTheWindowTable()
 void TestMainWindow::captionsFitTheirControls_data()
 {
     QTest::addColumn<QString>("name");
-    QTest::newRow("startButton") << "startButton";
-    QTest::newRow("reportFrame") << "reportFrame";
-    QTest::newRow("linkHint") << "linkHint";
-    QTest::newRow("linkBox shows the link") << "linkBox";
+    addDesktopFontColumns();
+    for (const DesktopFont &font : DesktopFonts) {
+        for (const char *name : {"startButton", "reportFrame", "linkHint", "linkBox"})
+            QTest::addRow("%s, %s", name, font.name) << name << font.points << font.setWhileOpen;
+    }
 }
 
-// Fixed rectangles and the platform's default font: a font or scale that clips a caption shows here.
+// A font or scale that clips a caption, or a form that does not grow with its font, shows here.
 void TestMainWindow::captionsFitTheirControls()
 {
     QFETCH(QString, name);
-    open();
+    QFETCH(qreal, points);
+    QFETCH(bool, setWhileOpen);
+    openWithFont(points, setWhileOpen);
     auto *widget = control<QWidget>(qPrintable(name));
     const QFontMetrics metrics = widget->fontMetrics();
 
@@ -178,6 +288,11 @@ void TestMainWindow::captionsFitTheirControls()
         QVERIFY(metrics.height() <= label->height());
     } else if (auto *frame = qobject_cast<QGroupBox *>(widget)) {
         QVERIFY(metrics.horizontalAdvance(frame->title()) < frame->width() / 2);
+        // The caption stays above the box it names.
+        QVERIFY2(control<QWidget>("reportBox")->y() >= frame->contentsRect().top(),
+                 qPrintable(QStringLiteral("the box at %1, the caption's room down to %2")
+                                .arg(control<QWidget>("reportBox")->y())
+                                .arg(frame->contentsRect().top())));
     } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
         // The link may scroll, but its host must be visible from the start.
         QVERIFY(metrics.horizontalAdvance(box->text().section(u'/', 0, 2)) < box->width() - 8);
@@ -333,6 +448,8 @@ void TestMainWindow::typingAndSelectingBetweenTicksIsKept()
     selection.setPosition(3);
     selection.setPosition(5, QTextCursor::KeepAnchor);
     box->setTextCursor(selection);
+    setDesktopFont(14); // the desktop's font changes: the window grows, the text and selection stay
+    QVERIFY(box->width() > 497 * 1.4);
     tick(3);
     QCOMPARE(box->textCursor().selectedText(), QStringLiteral("A2"));
     QCOMPARE(boxText(box), QStringLiteral("X1\r\nA2\r\nnoteA3\r\nA4\r\nA5\r\nA6\r\nA7\r\n"));
@@ -376,16 +493,27 @@ void TestMainWindow::resultBoxReadsBackWhatItShows()
 void TestMainWindow::newestLineStaysInView_data()
 {
     QTest::addColumn<int>("linesTyped");
-    QTest::newRow("the report alone") << 0;
-    QTest::newRow("ten empty lines typed after its second line") << 10;
+    addDesktopFontColumns();
+    for (const DesktopFont &font : DesktopFonts)
+        QTest::addRow("the report alone, %s", font.name) << 0 << font.points << font.setWhileOpen;
+    QTest::newRow("ten empty lines typed after its second line") << 10 << 0.0 << false;
 }
 
 // The glyphs of the report's lines lie in the box's view, each line's below the line before: with the
 // report alone, all 19 of them when it is complete; otherwise at least the newest line at every tick.
+// The window lies in the screen's available area; where that has less room than the form needs at its
+// font's size, the form is as large as the screen allows and the box scrolls instead.
 void TestMainWindow::newestLineStaysInView()
 {
     QFETCH(int, linesTyped);
+    QFETCH(qreal, points);
+    QFETCH(bool, setWhileOpen);
+    if (points <= 0 && qEnvironmentVariableIsSet("PQ_EXPECTED_DESKTOP_FONT_PIXELS")) // the run's text size
+        QCOMPARE(QFontInfo(m_desktopFont).pixelSize(),
+                 qEnvironmentVariableIntValue("PQ_EXPECTED_DESKTOP_FONT_PIXELS"));
     ClockSeededRandom random;
+    if (!setWhileOpen)
+        setDesktopFont(points);
     open([&] { return buildEvaluationReport(random, NumberStyle{}); });
     auto *box = control<ReportBox>("reportBox");
     QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
@@ -399,6 +527,11 @@ void TestMainWindow::newestLineStaysInView()
             for (int i = 0; i < linesTyped; ++i)
                 QTest::keyClick(box, Qt::Key_Enter);
         }
+        if (k == 8 && setWhileOpen) { // in the screen's far corner, where the larger window would not fit
+            const QRect area = m_window->screen()->availableGeometry();
+            m_window->move(area.bottomRight() - m_window->frameGeometry().bottomRight() + m_window->pos());
+            setDesktopFont(points);
+        }
         tick();
         QTextBlock newest = box->document()->lastBlock();
         while (newest.text().isEmpty())
@@ -407,10 +540,23 @@ void TestMainWindow::newestLineStaysInView()
                  qPrintable(QStringLiteral("tick %1: the newest line is out of view").arg(k)));
     }
 
+    const QRect area = m_window->screen()->availableGeometry();
+    QVERIFY2(area.contains(m_window->frameGeometry()),
+             qPrintable(QStringLiteral("the window reaches past the screen's available area, %1 x %2")
+                            .arg(area.width())
+                            .arg(area.height())));
+    const QSize room = area.size().shrunkBy(m_window->windowHandle()->frameMargins());
+    const qreal scale = formScale(m_window);
+    const bool formFits = qRound(608 * scale) <= room.width() && qRound(558 * scale) <= room.height();
+    if (qEnvironmentVariableIsSet("PQ_SMALL_SCREEN") && points >= 14)
+        QVERIFY(!formFits); // the run on a small screen does try the form that does not fit
+    QCOMPARE(box->verticalScrollBar()->isVisible(), !formFits);
     if (linesTyped > 0) {
         QVERIFY(box->verticalScrollBar()->value() > 0); // it did have to scroll
         return;
     }
+    if (!formFits)
+        return;
     QCOMPARE(box->document()->blockCount(), 21); // the report, its empty last element, and the caret's line
     for (QTextBlock line = box->document()->begin(); line.blockNumber() < 19; line = line.next()) {
         QVERIFY2(lineInView(line),

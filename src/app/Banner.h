@@ -5,9 +5,10 @@
 
 namespace pq {
 
-// Shows a picture from its top-left corner, unscaled, and reports clicks. Being a button, it can
-// also be reached with Tab and pressed with Space, and screen readers present it as one. On a screen
-// scaled above 100 %, it shows the picture's version at twice the size, when it has one.
+// Shows a picture from its top-left corner, at its own size times the picture scale, and reports clicks.
+// Being a button, it can also be reached with Tab and pressed with Space, and screen readers present it
+// as one. Wherever it is shown larger than the picture's own pixels (a picture scale above 1, or a screen
+// scaled above 100 %), it draws the picture's version at twice the size, when it has one.
 class Banner final : public QAbstractButton
 {
     Q_OBJECT
@@ -17,6 +18,7 @@ public:
 
     void setPicture(const QPixmap &picture, const QPixmap &atTwiceTheSize = {});
     [[nodiscard]] const QPixmap &picture() const noexcept { return m_picture; }
+    void setPictureScale(qreal scale);
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -26,6 +28,7 @@ protected:
 private:
     QPixmap m_picture;
     QPixmap m_atTwiceTheSize;
+    qreal m_pictureScale = 1;
 };
 
 } // namespace pq

@@ -5,13 +5,25 @@
 #include "promotion/Promotion.h"
 #include "report/EvaluationReport.h"
 #include "ui_MainWindow.h"
+#ifdef Q_OS_WIN
+#include "app/WindowsFont.h"
+#endif
 
+#include <QApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QLocale>
+#include <QScreen>
+#include <QShowEvent>
 #include <QTimer>
+#include <QWindow>
+#include <algorithm>
 
 namespace pq {
 namespace {
+
+// The report box's margin around its text in the form as drawn: QTextDocument's own.
+constexpr qreal DrawnDocumentMargin = 4;
 
 std::unique_ptr<Ui::MainWindow> setUpForm(QWidget *window)
 {
@@ -34,7 +46,7 @@ QTimer *createRevealTimer(QObject *parent)
 MainWindow::MainWindow(QWidget *parent) : MainWindow({}, {}, parent) {}
 
 MainWindow::MainWindow(ReportPlayback::ReportSource buildReport, ErrorReporter reportError, QWidget *parent)
-    : QWidget(parent), m_ui(setUpForm(this)), m_revealTimer(createRevealTimer(this)),
+    : QWidget(parent), m_ui(setUpForm(this)), m_form(*this), m_revealTimer(createRevealTimer(this)),
       m_resultBox(*m_ui->reportBox), m_timer(*m_revealTimer),
       m_playback(
           m_resultBox, m_timer,
@@ -60,9 +72,49 @@ MainWindow::MainWindow(ReportPlayback::ReportSource buildReport, ErrorReporter r
     connect(m_revealTimer, &QTimer::timeout, this,
             [this] { runHandler([this] { m_playback.revealNextLine(); }); });
     connect(m_ui->banner, &Banner::clicked, this, [this] { runHandler(openPromotionLink); });
+    fitFontAndScreen();
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    // The desktop's font can change while the window is open (KDE and Windows change it live). The
+    // controls have their new font by now.
+    if (event->type() == QEvent::FontChange)
+        fitFontAndScreen();
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (event->spontaneous()) // shown again after being minimised: the user's size stays
+        return;
+    // Now the window has its screen and, on Windows, its frame's size.
+    connect(windowHandle(), &QWindow::screenChanged, this, &MainWindow::fitFontAndScreen,
+            Qt::UniqueConnection);
+    fitFontAndScreen();
+}
+
+void MainWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    // On X11 the frame's size is known only once the window manager has framed the window, which moves it.
+    if (windowHandle() != nullptr && windowHandle()->frameMargins() != m_frameFittedTo)
+        fitFontAndScreen();
+}
+
+bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
+{
+#ifdef Q_OS_WIN
+    // Qt 6.4 reads Windows' fonts only at start-up. A change while the program runs (the user's text size)
+    // is passed on here as KDE passes on its own: as the program's font, which every control follows.
+    if (const std::optional<QFont> font = windowsMessageFontAfter(message))
+        QApplication::setFont(*font);
+#endif
+    return QWidget::nativeEvent(eventType, message, result);
+}
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
@@ -82,6 +134,49 @@ template<typename Handler> void MainWindow::runHandler(Handler handler) noexcept
         m_revealTimer->stop();
         m_reportError(error);
     }
+}
+
+// The form at the scale of the window's font, unless the screen has less room than that: then as large as
+// the screen allows, and the report box scrolls. Nothing else changes: the report, the playback, the text
+// typed and the caret stay as they are.
+void MainWindow::fitFontAndScreen()
+{
+    const qreal forFont = ScaledForm::scaleFor(font());
+    const QSize drawn = m_form.size(1);
+    // The frame's size is known once the window exists: on Windows as soon as it is created, on X11 once
+    // the window manager has framed it.
+    m_frameFittedTo = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    const QSize room = screen()->availableGeometry().size().shrunkBy(m_frameFittedTo);
+    const qreal scale =
+        std::min({forFont, qreal(room.width()) / drawn.width(), qreal(room.height()) / drawn.height()});
+
+    m_form.layOut(scale);
+    // Where the screen holds the form smaller than its font asks, the hint still shows all its text: it
+    // has room to its right.
+    QLabel *hint = m_ui->linkHint;
+    hint->resize(std::max(hint->width(), hint->sizeHint().width()), hint->height());
+    m_ui->reportBox->document()->setDocumentMargin(DrawnDocumentMargin * scale);
+    m_ui->reportBox->setVerticalScrollBarPolicy(scale < forFont ? Qt::ScrollBarAsNeeded
+                                                                : Qt::ScrollBarAlwaysOff);
+    m_ui->banner->setPictureScale(scale);
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        resize(m_form.size(scale).boundedTo(room));
+        keepOnScreen();
+    }
+}
+
+// A window that a larger font has made reach past the screen's available area moves back into it. Before
+// the window opens, the desktop places it.
+void MainWindow::keepOnScreen()
+{
+    if (!isVisible() || windowHandle() == nullptr)
+        return;
+    const QRect area = screen()->availableGeometry();
+    const QSize frame = size().grownBy(windowHandle()->frameMargins());
+    const QPoint at(std::max(area.left(), std::min(x(), area.x() + area.width() - frame.width())),
+                    std::max(area.top(), std::min(y(), area.y() + area.height() - frame.height())));
+    if (at != pos())
+        move(at);
 }
 
 MainWindow *openMainWindow()

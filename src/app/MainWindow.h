@@ -1,9 +1,11 @@
 #pragma once
 
+#include "app/ScaledForm.h"
 #include "app/WidgetAdapters.h"
 #include "playback/ReportPlayback.h"
 #include "report/RandomSource.h"
 
+#include <QMargins>
 #include <QWidget>
 #include <exception>
 #include <functional>
@@ -17,8 +19,8 @@ namespace Ui {
 class MainWindow;
 } // namespace Ui
 
-// The program's only window, its form from MainWindow.ui. Closing it deletes it, and with it any
-// playback in progress.
+// The program's only window, its form from MainWindow.ui. The form grows with the window's font, as far
+// as the screen allows. Closing the window deletes it, and with it any playback in progress.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -36,18 +38,26 @@ public:
     [[nodiscard]] const PlaybackState &playbackState() const noexcept { return m_playback.state(); }
 
 protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     template<typename Handler> void runHandler(Handler handler) noexcept;
+    void fitFontAndScreen();
+    void keepOnScreen();
 
     const std::unique_ptr<Ui::MainWindow> m_ui;
+    const ScaledForm m_form;
     QTimer *const m_revealTimer;
     ClockSeededRandom m_random;
     PlainTextResultBox m_resultBox;
     QtPlaybackTimer m_timer;
     ReportPlayback m_playback;
     ErrorReporter m_reportError;
+    QMargins m_frameFittedTo; // the size of the window's frame when the form was last fitted to the screen
 };
 
 // The program's start-up: declares its language, then creates and shows the window.

@@ -4,9 +4,10 @@
 
 namespace pq {
 
-// The box the report is revealed in: plain text, editable, without scroll bars. Every paragraph is set
-// at lineHeight(), whatever puts it there (the report, typing, Enter, a paste), so that a whole report
-// fits the box in the window's own font.
+// The box the report is revealed in: plain text, editable, without scroll bars (the window gives it a
+// vertical one only when the screen is too small for its form). Every paragraph is set at lineHeight(),
+// whatever puts it there (the report, typing, Enter, a paste), so that a whole report fits the box in the
+// window's own font.
 class ReportBox final : public QTextEdit
 {
     Q_OBJECT
