@@ -1,9 +1,9 @@
 // Start-up cost against a bare Qt Widgets window with the same kinds of controls: the time from
 // process start to the window first painted, and the peak resident memory, as medians over many
 // alternating runs of each, with their ratios.
-// Run: build/release/bench/bench_startup [runs [program minimal]]
+// Run: build/release/bench/bench_startup [runs [program minimal [program-name minimal-name]]]
 // (offscreen unless QT_QPA_PLATFORM says otherwise). program and minimal default to the two start-up
-// programs of this build; bench/windows-footprint passes deployed copies.
+// programs of this build; bench/windows-footprint passes others, and names them.
 
 #include "Median.h"
 
@@ -54,6 +54,8 @@ int main(int argc, char *argv[])
     const int runs = std::max(10, arguments.value(1).toInt());
     const QString programFile = arguments.value(2, QStringLiteral(STARTUP_PROGRAM));
     const QString minimalFile = arguments.value(3, QStringLiteral(STARTUP_MINIMAL));
+    const QString programName = arguments.value(4, QStringLiteral("pindlequorix"));
+    const QString minimalName = arguments.value(5, QStringLiteral("minimal window"));
 
     std::vector<double> programTime, programMemory, minimalTime, minimalMemory;
     launch(programFile); // warm the file cache for both
@@ -72,10 +74,11 @@ int main(int argc, char *argv[])
     out.setRealNumberPrecision(2);
     const double time = median(programTime), baseTime = median(minimalTime);
     const double memory = median(programMemory), baseMemory = median(minimalMemory);
-    out << "start-up to first paint, median of " << runs << " runs: pindlequorix " << time
-        << " ms, minimal window " << baseTime << " ms, ratio " << time / baseTime << '\n';
+    out << "start-up to first paint, median of " << runs << " runs: " << programName << ' ' << time << " ms, "
+        << minimalName << ' ' << baseTime << " ms, ratio " << time / baseTime << '\n';
     const auto megabytes = [](double kibibytes) { return QString::number(kibibytes * 1024 / 1e6, 'f', 1); };
-    out << "peak resident memory, median of " << runs << " runs: pindlequorix " << megabytes(memory)
-        << " MB, minimal window " << megabytes(baseMemory) << " MB, ratio " << memory / baseMemory << '\n';
+    out << "peak resident memory, median of " << runs << " runs: " << programName << ' ' << megabytes(memory)
+        << " MB, " << minimalName << ' ' << megabytes(baseMemory) << " MB, ratio " << memory / baseMemory
+        << '\n';
     return 0;
 }

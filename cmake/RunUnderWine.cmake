@@ -1,10 +1,7 @@
 # Programs of the Windows build run on this Linux host through Wine: CTest runs each test program
 # through run-under-wine, generated here into the build folder (and usable by hand:
-# build/windows/run-under-wine build/windows/pindlequorix.exe).
-
-include(MinGWRuntime)
-list(JOIN PQ_MINGW_RUNTIME_DIRS ":" pq_runtime_dirs)
-set(PQ_WINE_DLL_DIRS "${PQ_WINDOWS_QT_PREFIX}/bin:${pq_runtime_dirs}") # Qt's DLLs and the runtime
+# build/windows/run-under-wine build/windows/pindlequorix.exe). Each program is self-contained (Qt and
+# the MinGW runtime linked in), so Wine needs no folder of DLLs.
 
 set(PQ_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix")
 set(PQ_WINE_SETTINGS "${CMAKE_CURRENT_LIST_DIR}/wine-prefix.reg")

@@ -1,13 +1,16 @@
 # Finds the Qt for Windows that a cross-build on Debian links against, and Debian's own Qt on the host,
 # whose moc, rcc and uic serve the cross-build. The two must be the same version.
 #
-# PQ_WINDOWS_QT (cache or environment variable) names either an installed Qt for MinGW-w64 (a folder
-# holding lib/cmake/Qt6 and bin/Qt6Core.dll) or a .tar.xz of one, which is unpacked into the build
-# folder. Left empty, it is the prebuilt copy beside the project, ../shared/toolchains, when that is there.
+# The Windows program is one self-contained .exe: it links a static Qt (static libraries, a static MinGW
+# runtime; scripts/build-qt-windows --static builds one). PQ_WINDOWS_QT (cache or environment variable)
+# names either an installed one (a folder holding lib/cmake/Qt6 and lib/libQt6Core.a, and no
+# bin/Qt6Core.dll) or a .tar.xz of one, which is unpacked into the build folder. Left empty, it is the
+# prebuilt copy beside the project, ../shared/toolchains, when that is there.
 
 set(PQ_WINDOWS_QT "$ENV{PQ_WINDOWS_QT}" CACHE PATH
-    "Qt 6 for Windows x64 (MinGW-w64): an installed folder, or a .tar.xz of one")
-cmake_path(SET pq_shared_qt NORMALIZE "${PROJECT_SOURCE_DIR}/../shared/toolchains/qt-6.4.2-mingw-w64-x86_64.tar.xz")
+    "Static Qt 6 for Windows x64 (MinGW-w64): an installed folder, or a .tar.xz of one")
+cmake_path(SET pq_shared_qt NORMALIZE
+           "${PROJECT_SOURCE_DIR}/../shared/toolchains/qt-6.4.2-mingw-w64-x86_64-static.tar.xz")
 
 # Debian's Qt on the host: its tools generate code for the Windows build.
 set(QT_HOST_PATH /usr CACHE PATH "Prefix of the host's Qt, whose moc, rcc and uic the Windows build runs")
@@ -29,9 +32,9 @@ function(pq_qt_version config_version_impl out)
     set(${out} "${version}" PARENT_SCOPE)
 endfunction()
 pq_qt_version("${pq_host_qt_config}" PQ_HOST_QT_VERSION)
-set(pq_how_to_get_qt "Point PQ_WINDOWS_QT at a Qt ${PQ_HOST_QT_VERSION} for MinGW-w64 (a folder or its .tar.xz), \
-or build one from Debian's source with scripts/build-qt-windows FOLDER (about 20 minutes on 2 cores), then \
-configure with -DPQ_WINDOWS_QT=FOLDER.")
+set(pq_how_to_get_qt "Point PQ_WINDOWS_QT at a static Qt ${PQ_HOST_QT_VERSION} for MinGW-w64 (a folder or its \
+.tar.xz), or build one from Debian's source with scripts/build-qt-windows --static FOLDER (about 10 minutes on 2 \
+cores), then configure with -DPQ_WINDOWS_QT=FOLDER.")
 
 set(pq_source "${PQ_WINDOWS_QT}")
 if(NOT pq_source)
@@ -69,9 +72,26 @@ else()
 endif()
 
 set(pq_qt_config "${pq_qt}/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake")
-if(NOT EXISTS "${pq_qt_config}" OR NOT EXISTS "${pq_qt}/bin/Qt6Core.dll")
-    message(FATAL_ERROR "${pq_source} holds no Qt for Windows: lib/cmake/Qt6 or bin/Qt6Core.dll is missing \
+if(NOT EXISTS "${pq_qt_config}" OR NOT EXISTS "${pq_qt}/lib/libQt6Core.a")
+    message(FATAL_ERROR "${pq_source} holds no Qt for Windows: lib/cmake/Qt6 or lib/libQt6Core.a is missing \
 in ${pq_qt}. ${pq_how_to_get_qt}")
+endif()
+if(EXISTS "${pq_qt}/bin/Qt6Core.dll")
+    message(FATAL_ERROR "${pq_source} is a Qt of DLLs, but the Windows program links Qt statically, into one \
+.exe. ${pq_how_to_get_qt}")
+endif()
+# Only a Qt built with the project's recipe: the features the program needs, no others, and code that is
+# safe to link statically with the program's (the options say why). scripts/build-qt-windows records them.
+set(pq_recipe_lines REGEX "^[ \t]*[^# \t]")
+file(STRINGS "${PROJECT_SOURCE_DIR}/cmake/qt-windows.options" pq_recipe ${pq_recipe_lines})
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${PROJECT_SOURCE_DIR}/cmake/qt-windows.options")
+set(pq_built_with "")
+if(EXISTS "${pq_qt}/pindlequorix-qt.options")
+    file(STRINGS "${pq_qt}/pindlequorix-qt.options" pq_built_with ${pq_recipe_lines})
+endif()
+if(NOT pq_built_with STREQUAL pq_recipe)
+    message(FATAL_ERROR "The Qt for Windows in ${pq_qt} was not built with this project's recipe \
+(cmake/qt-windows.options, which ${pq_qt}/pindlequorix-qt.options should repeat). ${pq_how_to_get_qt}")
 endif()
 pq_qt_version("${pq_qt_config}" pq_windows_qt_version)
 if(NOT pq_windows_qt_version VERSION_EQUAL PQ_HOST_QT_VERSION)

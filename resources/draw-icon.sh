@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Draws the program icon: a rounded blue tile with a white gauge and a rising bar chart.
 # Writes icon.png (32 x 32, with alpha: the window icon), icons/NN.png for the Linux desktops' icon theme
-# (16 to 256 pixels besides 32) and pindlequorix.ico for Windows (16 to 256 pixels, the sizes Explorer, the taskbar and
-# the Start menu ask for at 100 % to 200 % scaling).
+# (16 to 256 pixels besides 32), pindlequorix.ico for Windows (16 to 256 pixels, the sizes Explorer, the taskbar and
+# the Start menu ask for at 100 % to 200 % scaling) and ../packaging/windows/installer.ico, the installer's, with
+# fewer sizes: it is stored uncompressed in the installer.
 # Needs ImageMagick 6 (Debian: imagemagick). Drawn at 256 px and scaled down for smooth edges.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -32,6 +33,7 @@ dial=$(awk 'BEGIN {
     "$work/icon-256.png"
 
 ico_sizes=(16 20 24 32 40 48 64 256)
+installer_ico_sizes=(16 20 24 32 48 256)
 theme_sizes=(16 24 32 48 64 128 256)
 for size in $(printf '%s\n' "${ico_sizes[@]}" "${theme_sizes[@]}" | sort -nu); do
     "$convert" "$work/icon-256.png" -filter Lanczos -resize ${size}x${size} -depth 8 -define png:color-type=6 -define png:exclude-chunks=date,time "$work/icon-$size.png"
@@ -46,3 +48,8 @@ for size in "${ico_sizes[@]}"; do
     ico_pictures+=("$work/icon-$size.png")
 done
 "$convert" "${ico_pictures[@]}" pindlequorix.ico
+ico_pictures=()
+for size in "${installer_ico_sizes[@]}"; do
+    ico_pictures+=("$work/icon-$size.png")
+done
+"$convert" "${ico_pictures[@]}" ../packaging/windows/installer.ico

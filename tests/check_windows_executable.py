@@ -1,17 +1,22 @@
 #!/usr/bin/env python3
-"""Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), the icon
-of the project's .ico, and the version information in Chinese (PRC), Unicode.
+"""Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), self-contained
+(it imports no DLL that comes with Qt or the compiler rather than with Windows), the icon of the
+project's .ico, and the version information in Chinese (PRC), Unicode.
 
     check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME
 
 VERSION is the project's (1.00), CAPTION the window's, PRODUCT_NAME the version information's.
 """
+import re
 import struct
 import sys
 
 import pefile
 
 LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
+# DLLs that a Windows does not have: Qt's, the MinGW runtime's (C++, GCC, threads, stack protector),
+# Microsoft's C++ runtime.
+NOT_WINDOWS_OWN = re.compile(r"qt\d|lib(stdc\+\+|gcc|winpthread|ssp)|msvcp|vcruntime", re.IGNORECASE)
 
 
 def ico_images(path):
@@ -44,6 +49,11 @@ def main(program, icon, version, caption, product_name):
     if pe.OPTIONAL_HEADER.Subsystem != pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"]:
         problems.append(f"subsystem is {pe.OPTIONAL_HEADER.Subsystem}, not the GUI subsystem (a console would open)")
 
+    imports = [entry.dll.decode() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])]
+    foreign = [dll for dll in imports if NOT_WINDOWS_OWN.match(dll)]
+    if foreign:
+        problems.append(f"imports {foreign}, which do not come with Windows")
+
     expected_icon, built_icon = ico_images(icon), group_icon_images(pe)
     if built_icon != expected_icon:
         problems.append(f"icon pictures are {built_icon}, expected those of {icon}: {expected_icon}")
@@ -73,8 +83,8 @@ def main(program, icon, version, caption, product_name):
     for problem in problems:
         print(f"{program}: {problem}", file=sys.stderr)
     if not problems:
-        print(f"{program}: x86-64, GUI subsystem, icon {built_icon}, version {strings['FileVersion']} "
-              f"({strings['ProductName']}, {expected_translation})")
+        print(f"{program}: x86-64, GUI subsystem, imports only {len(imports)} DLLs of Windows, icon {built_icon}, "
+              f"version {strings['FileVersion']} ({strings['ProductName']}, {expected_translation})")
     return 1 if problems else 0
 
 
