@@ -7,6 +7,7 @@
 
 int main(int argc, char *argv[])
 {
+    pq::prepareApplication();
     const QApplication app(argc, argv);
     new FirstShown(pq::openMainWindow());
     return QApplication::exec();

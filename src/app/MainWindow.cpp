@@ -179,6 +179,13 @@ void MainWindow::keepOnScreen()
         move(at);
 }
 
+void prepareApplication()
+{
+#ifdef QT_STATIC
+    QCoreApplication::setLibraryPaths({});
+#endif
+}
+
 MainWindow *openMainWindow()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); // the program's own language

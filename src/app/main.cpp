@@ -4,6 +4,7 @@
 
 int main(int argc, char *argv[])
 {
+    pq::prepareApplication();
     const QApplication app(argc, argv);
     pq::openMainWindow();
     return QApplication::exec();
