@@ -14,27 +14,25 @@ int scaled(int coordinate, qreal scale)
     return qRound(coordinate * scale);
 }
 
+} // namespace
+
 // The controls of a form are the window's children and the children of its group boxes. A control's
 // own children (a text box's view and scroll bars) are laid out by the control.
-void collectControls(QWidget &parent, QList<QWidget *> &controls)
+void ScaledForm::takeControls(const QWidget &parent)
 {
-    for (QWidget *child : parent.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->isWindow())
+    for (QObject *object : parent.children()) {
+        auto *child = qobject_cast<QWidget *>(object);
+        if (child == nullptr || child->isWindow())
             continue;
-        controls << child;
+        m_controls.append({child, child->geometry()});
         if (qobject_cast<QGroupBox *>(child) != nullptr)
-            collectControls(*child, controls);
+            takeControls(*child);
     }
 }
 
-} // namespace
-
 ScaledForm::ScaledForm(QWidget &window) : m_drawnSize(window.size())
 {
-    QList<QWidget *> controls;
-    collectControls(window, controls);
-    for (QWidget *control : controls)
-        m_controls.append({control, control->geometry()});
+    takeControls(window);
 }
 
 qreal ScaledForm::scaleFor(const QFont &font)

@@ -29,6 +29,8 @@ public:
     void layOut(qreal scale) const;
 
 private:
+    void takeControls(const QWidget &parent);
+
     struct Control
     {
         QPointer<QWidget> widget;
