@@ -64,6 +64,10 @@ if(NOT MSVC)
     target_compile_options(pq_compile_options INTERFACE "-ffile-prefix-map=${PROJECT_SOURCE_DIR}=."
                                                         "-ffile-prefix-map=${PROJECT_BINARY_DIR}=build")
 endif()
+# Nor the folder of the Qt for Windows, wherever it lies (its headers are named in the debug information).
+if(PQ_WINDOWS_QT_PREFIX AND NOT MSVC)
+    target_compile_options(pq_compile_options INTERFACE "-ffile-prefix-map=${PQ_WINDOWS_QT_PREFIX}=qt")
+endif()
 # Windows executables: no time of linking in the PE header.
 if(WIN32 AND NOT MSVC)
     target_link_options(pq_compile_options INTERFACE -Wl,--no-insert-timestamp)
