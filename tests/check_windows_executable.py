@@ -1,11 +1,13 @@
 #!/usr/bin/env python3
 """Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), self-contained
 (it imports no DLL that comes with Qt or the compiler rather than with Windows), the icon of the
-project's .ico, and the version information in Chinese (PRC), Unicode.
+project's .ico, the version information in Chinese (PRC), Unicode, and the DLLs that it loads only when
+it first calls them kept out of the DLLs that Windows loads with it.
 
-    check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME
+    check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME [DELAY_LOADED]
 
-VERSION is the project's (1.00), CAPTION the window's, PRODUCT_NAME the version information's.
+VERSION is the project's (1.00), CAPTION the window's, PRODUCT_NAME the version information's;
+DELAY_LOADED names DLLs without .dll, separated by ';' (authz;comdlg32).
 """
 import re
 import struct
@@ -40,7 +42,7 @@ def group_icon_images(pe):
     return []
 
 
-def main(program, icon, version, caption, product_name):
+def main(program, icon, version, caption, product_name, delay_loaded=""):
     pe = pefile.PE(program)
     problems = []
 
@@ -53,6 +55,10 @@ def main(program, icon, version, caption, product_name):
     foreign = [dll for dll in imports if NOT_WINDOWS_OWN.match(dll)]
     if foreign:
         problems.append(f"imports {foreign}, which do not come with Windows")
+    loaded_at_start = {dll.lower().removesuffix(".dll") for dll in imports}
+    not_delayed = sorted(loaded_at_start.intersection(filter(None, delay_loaded.lower().split(";"))))
+    if not_delayed:
+        problems.append(f"imports {not_delayed} at start, which should be loaded when first called")
 
     expected_icon, built_icon = ico_images(icon), group_icon_images(pe)
     if built_icon != expected_icon:
@@ -89,6 +95,6 @@ def main(program, icon, version, caption, product_name):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 6:
+    if len(sys.argv) not in (6, 7):
         sys.exit(__doc__)
     sys.exit(main(*sys.argv[1:]))
