@@ -57,5 +57,11 @@ endfunction()
 set(pq_delay_load_folder "${CMAKE_BINARY_DIR}/delay-load")
 pq_make_delay_import_libraries("${pq_delay_load_folder}")
 # -L folders come before the tool chain's own wherever they stand on the link line, so Qt's -lcomdlg32
-# and the rest find these.
-target_link_directories(pq_compile_options INTERFACE "${pq_delay_load_folder}")
+# and the rest find these. ld places the import sections of its input files in the order of the files'
+# paths, so where the build folder lies would move these libraries among Windows' own import libraries
+# (/usr/...) and change the program's bytes: written as /./FOLDER, their path sorts first wherever the
+# folder is.
+if(pq_delay_load_folder MATCHES "^/")
+    set(pq_delay_load_folder "/.${pq_delay_load_folder}")
+endif()
+target_link_options(pq_compile_options INTERFACE "-L${pq_delay_load_folder}")
