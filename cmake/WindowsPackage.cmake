@@ -47,6 +47,11 @@ set(CPACK_PQ_FILE_VERSION "${PQ_FILE_VERSION_DOTTED}")
 # The installer's icon is kept uncompressed in it: the program's, in fewer sizes.
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/packaging/windows/installer.ico")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# When the build signs (cmake/WindowsSigning.cmake), makensis runs the signing command on the uninstaller it
+# embeds and on the finished installer.
+if(PQ_SIGNING)
+    set(CPACK_PQ_SIGN_COMMAND "${PQ_SIGN_COMMAND}")
+endif()
 list(APPEND CMAKE_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows") # CPack finds the template there
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/windows/BareProgram.cmake")
 # The installer's name says what it is, and leaves pindlequorix-VERSION-windows-x64.exe to the program.
