@@ -165,7 +165,9 @@ void TestMainWindow::setDesktopFont(qreal points)
         fonts.lfMessageFont.lfHeight = -qRound(points * GetDpiForSystem() / 72); // pixels at the system dpi
         QVERIFY(SystemParametersInfoW(SPI_SETNONCLIENTMETRICS, fonts.cbSize, &fonts,
                                       SPIF_UPDATEINIFILE | SPIF_SENDCHANGE));
-        QTRY_COMPARE(QFontInfo(m_window->font()).pixelSize(), qRound(points * 96 / 72));
+        const int pixels = qRound(points * 96 / 72);
+        (void)QTest::qWaitFor([&] { return QFontInfo(m_window->font()).pixelSize() == pixels; });
+        QCOMPARE(QFontInfo(m_window->font()).pixelSize(), pixels);
         return;
     }
 #endif
@@ -173,8 +175,10 @@ void TestMainWindow::setDesktopFont(qreal points)
     font.setPointSizeF(points);
     QApplication::setFont(font);
     // Qt posts the change to the windows; their controls follow when it arrives.
-    if (m_window != nullptr)
-        QTRY_COMPARE(m_window->font().pointSizeF(), points);
+    if (m_window != nullptr) {
+        (void)QTest::qWaitFor([&] { return m_window->font().pointSizeF() == points; });
+        QCOMPARE(m_window->font().pointSizeF(), points);
+    }
 }
 
 void TestMainWindow::openWithFont(qreal points, bool setWhileOpen)
@@ -399,8 +403,10 @@ void TestMainWindow::completeRunWithTheRealTimer()
     QCOMPARE(timer->interval(), 500);
     QVERIFY(timer->isActive());
 
-    QTRY_COMPARE_WITH_TIMEOUT(boxText(box), QStringLiteral("网速测试：ping值测试\r\n"), 2000);
-    QTRY_VERIFY_WITH_TIMEOUT(!timer->isActive(), 15000);
+    const QString firstLine = QStringLiteral("网速测试：ping值测试\r\n");
+    (void)QTest::qWaitFor([&] { return boxText(box) == firstLine; }, 2000);
+    QCOMPARE(boxText(box), firstLine);
+    QVERIFY(QTest::qWaitFor([&] { return !timer->isActive(); }, 15000));
     QCOMPARE(boxText(box), report + CrLf);
     QCOMPARE(m_window->playbackState().nextLine, 20);
     QCOMPARE(timer->interval(), 0);
@@ -581,7 +587,7 @@ void TestMainWindow::closingDuringPlaybackEndsEverything()
 
     QVERIFY(m_window->close());
     QVERIFY(!timer->isActive()); // before the window is deleted, no tick may come any more
-    QTRY_VERIFY(m_window.isNull());
+    QVERIFY(QTest::qWaitFor([this] { return m_window.isNull(); }));
     QVERIFY(timer.isNull());
 }
 

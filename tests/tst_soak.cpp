@@ -90,7 +90,7 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
     QVERIFY2(afterLast - afterSettled <= Allowance, "resident memory grew by more than 1.0 MB");
 
     QVERIFY(window->close());
-    QTRY_VERIFY(window.isNull());
+    QVERIFY(QTest::qWaitFor([&window] { return window.isNull(); }));
 }
 
 QTEST_MAIN(TestSoak)
