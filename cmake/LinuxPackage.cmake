@@ -1,14 +1,13 @@
 # The Debian package (cpack -G DEB in a Linux build folder) and what a Linux desktop and software centre
 # need: the desktop entry, the icon at the theme's sizes, AppStream metadata, a manual page, and the
 # copyright file and changelog Debian asks for. The texts that only the package needs are in
-# packaging/linux. The desktop entry, the icon and the metadata share the AppStream id.
+# packaging/linux. The desktop entry, the icon and the metadata share the program's id, PQ_APP_ID.
 
 include(GNUInstallDirs)
-set(PQ_APPSTREAM_ID example.pindlequorix.pindlequorix) # reverse DNS of the project's .example domain
 set(pq_packaging "${PROJECT_SOURCE_DIR}/packaging/linux")
 set(pq_docdir "${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME}")
 
-install(FILES "${PQ_DESKTOP_ENTRY}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications" RENAME ${PQ_APPSTREAM_ID}.desktop)
+install(FILES "${PQ_DESKTOP_ENTRY}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${PQ_METAINFO}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 foreach(size IN ITEMS 16 24 32 48 64 128 256)
     set(picture "${PROJECT_SOURCE_DIR}/resources/icons/${size}.png")
@@ -16,7 +15,7 @@ foreach(size IN ITEMS 16 24 32 48 64 128 256)
         set(picture "${PROJECT_SOURCE_DIR}/resources/icon.png") # the window's own icon
     endif()
     install(FILES "${picture}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
-            RENAME ${PQ_APPSTREAM_ID}.png)
+            RENAME ${PQ_APP_ID}.png)
 endforeach()
 install(FILES "${pq_packaging}/copyright" DESTINATION "${pq_docdir}")
 

@@ -9,6 +9,10 @@
 
 set(PQ_CAPTION "PindleQuorix服务器测评工具") # the window's caption; the program's name on desktops
 set(PQ_PRODUCT_NAME "Quorix服务器测评")       # the product name in the version information
+# The program's id on Linux desktops (reverse DNS of the project's .example domain): the file name of its
+# desktop entry, its AppStream id and its icon's name; the window announces it as its Wayland app_id and
+# as the class in its X11 WM_CLASS, which the entry's StartupWMClass names, so that docks match the two.
+set(PQ_APP_ID example.pindlequorix.pindlequorix)
 
 # Windows' version numbers: 1.00 is 1, 0, 0, 0.
 math(EXPR pq_minor "${PROJECT_VERSION_MINOR}" OUTPUT_FORMAT DECIMAL)
@@ -38,11 +42,10 @@ set(PQ_RELEASE_DATE "${pq_year}-${pq_month}-${pq_day}")
 # window's caption is filled in with the sources in src/).
 set(PQ_GENERATED "${PROJECT_BINARY_DIR}/generated")
 set(PQ_WINDOWS_RESOURCES "${PQ_GENERATED}/pindlequorix.rc")
-set(PQ_DESKTOP_ENTRY "${PQ_GENERATED}/pindlequorix.desktop")
-set(PQ_METAINFO "${PQ_GENERATED}/example.pindlequorix.pindlequorix.metainfo.xml")
+set(PQ_DESKTOP_ENTRY "${PQ_GENERATED}/${PQ_APP_ID}.desktop")
+set(PQ_METAINFO "${PQ_GENERATED}/${PQ_APP_ID}.metainfo.xml")
 set(PQ_MANUAL_PAGE "${PQ_GENERATED}/pindlequorix.1")
 configure_file("${PROJECT_SOURCE_DIR}/resources/pindlequorix.rc.in" "${PQ_WINDOWS_RESOURCES}" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/resources/pindlequorix.desktop.in" "${PQ_DESKTOP_ENTRY}" @ONLY)
-configure_file("${PROJECT_SOURCE_DIR}/packaging/linux/example.pindlequorix.pindlequorix.metainfo.xml.in"
-               "${PQ_METAINFO}" @ONLY)
+configure_file("${PROJECT_SOURCE_DIR}/packaging/linux/metainfo.xml.in" "${PQ_METAINFO}" @ONLY)
 configure_file("${PROJECT_SOURCE_DIR}/packaging/linux/pindlequorix.1.in" "${PQ_MANUAL_PAGE}" @ONLY)

@@ -104,6 +104,7 @@ private slots:
     void errorEscapingAHandlerIsReportedOnce();
     void programShowsTheErrorAndExitsNonZero();
     void programClosedDuringPlaybackExitsZero();
+    void windowAnnouncesTheDesktopEntry();
 
 private:
     MainWindow *open(ReportPlayback::ReportSource buildReport = {},
@@ -627,6 +628,15 @@ void TestMainWindow::programClosedDuringPlaybackExitsZero()
     QCOMPARE(probe.exitStatus(), QProcess::NormalExit);
     QCOMPARE(probe.exitCode(), 0);
     QCOMPARE(processOutput(probe), QStringLiteral("ticks after close: 0\n"));
+}
+
+// Linux desktops find the desktop entry of a window by the entry's file name (the Wayland app_id) or by its
+// StartupWMClass (the class in X11's WM_CLASS, which Qt takes from the application's name).
+void TestMainWindow::windowAnnouncesTheDesktopEntry()
+{
+    m_window = openMainWindow(); // exactly as the program starts
+    QCOMPARE(QGuiApplication::desktopFileName() + u".desktop"_s, QStringLiteral(DESKTOP_ENTRY_FILE_NAME));
+    QCOMPARE(QCoreApplication::applicationName(), QStringLiteral(DESKTOP_ENTRY_STARTUP_WM_CLASS));
 }
 
 QTEST_MAIN(TestMainWindow)

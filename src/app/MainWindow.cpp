@@ -189,7 +189,13 @@ void prepareApplication()
 MainWindow *openMainWindow()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); // the program's own language
-    auto *window = new MainWindow;                                  // deletes itself when closed
+    // Linux desktops match the window to the desktop entry the program is installed as, and so show its icon
+    // and name and let it be pinned: on Wayland by the app_id, which Qt takes from the desktop file name; on
+    // X11 by the class in WM_CLASS, which Qt takes from the application's name.
+    const QString desktopEntryId = QString::fromUtf16(build::DesktopEntryId);
+    QGuiApplication::setDesktopFileName(desktopEntryId);
+    QCoreApplication::setApplicationName(desktopEntryId);
+    auto *window = new MainWindow; // deletes itself when closed
     window->show();
     return window;
 }

@@ -66,8 +66,8 @@ private:
 // (some 20 ms under Wine).
 void prepareApplication();
 
-// The program's start-up once the QApplication exists: declares its language, then creates and shows the
-// window.
+// The program's start-up once the QApplication exists: declares its language and the desktop entry it is
+// installed as, then creates and shows the window.
 MainWindow *openMainWindow();
 
 } // namespace pq
