@@ -51,6 +51,7 @@ set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 # embeds and on the finished installer.
 if(PQ_SIGNING)
     set(CPACK_PQ_SIGN_COMMAND "${PQ_SIGN_COMMAND}")
+    set(CPACK_PRE_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/windows/TrialSigning.cmake")
 endif()
 list(APPEND CMAKE_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging/windows") # CPack finds the template there
 set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/windows/BareProgram.cmake")
