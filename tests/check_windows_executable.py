@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), self-contained
 (it imports no DLL that comes with Qt or the compiler rather than with Windows), the icon of the
-project's .ico, the version information in Chinese (PRC), Unicode, and the DLLs that it loads only when
-it first calls them kept out of the DLLs that Windows loads with it.
+project's .ico, the version information in Chinese (PRC), Unicode, the application manifest (built for
+Windows 10 and 11, run with the user's own rights, the DPI awareness left to Qt or declared as Qt sets
+it), and the DLLs that it loads only when it first calls them kept out of the DLLs that Windows loads
+with it.
 
     check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME [DELAY_LOADED]
 
@@ -12,6 +14,7 @@ DELAY_LOADED names DLLs without .dll, separated by ';' (authz;comdlg32).
 import re
 import struct
 import sys
+import xml.etree.ElementTree as ElementTree
 
 import pefile
 
@@ -19,6 +22,10 @@ LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
 # DLLs that a Windows does not have: Qt's, the MinGW runtime's (C++, GCC, threads, stack protector),
 # Microsoft's C++ runtime.
 NOT_WINDOWS_OWN = re.compile(r"qt\d|lib(stdc\+\+|gcc|winpthread|ssp)|msvcp|vcruntime", re.IGNORECASE)
+# The manifest: Windows 10 and 11 share one supportedOS id; the namespaces of its parts.
+WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
+COMPATIBILITY = "{urn:schemas-microsoft-com:compatibility.v1}"
 
 
 def ico_images(path):
@@ -40,6 +47,33 @@ def group_icon_images(pe):
             _, _, count = struct.unpack_from("<HHH", data, 0)
             return sorted((w or 256, h or 256) for w, h in (struct.unpack_from("<BB", data, 6 + 14 * i) for i in range(count)))
     return []
+
+
+def manifest_problems(pe):
+    """What is wrong with the manifest that Windows reads when it starts the program (RT_MANIFEST 1)."""
+    resources = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    manifests = [entry for kind in (resources.entries if resources else [])
+                 if kind.id == pefile.RESOURCE_TYPE["RT_MANIFEST"] for entry in kind.directory.entries]
+    if [entry.id for entry in manifests] != [1]:
+        return [f"manifest resources are {[entry.id for entry in manifests]}, not the one Windows reads, 1"]
+    data_entry = manifests[0].directory.entries[0].data.struct
+    try:
+        root = ElementTree.fromstring(pe.get_data(data_entry.OffsetToData, data_entry.Size))
+    except ElementTree.ParseError as error:
+        return [f"the manifest is not well-formed XML: {error}"]
+    problems = []
+    supported = [node.get("Id") for node in root.iter(f"{COMPATIBILITY}supportedOS")]
+    if supported != [WINDOWS_10_AND_11]:
+        problems.append(f"the manifest's supportedOS are {supported}, not Windows 10 and 11's alone")
+    levels = [(node.get("level"), node.get("uiAccess")) for node in root.iter(f"{ASM_V3}requestedExecutionLevel")]
+    if levels != [("asInvoker", "false")]:
+        problems.append(f"the manifest's execution levels are {levels}, not asInvoker without UI access")
+    # Qt sets per-monitor v2 when it starts; a manifest may declare that and nothing else.
+    for setting, allowed in (("dpiAwareness", {"permonitorv2"}), ("dpiAware", {"true/pm"})):
+        declared = [node.text.strip().lower() for node in root.iter() if node.tag.endswith("}" + setting)]
+        if any(value not in allowed for value in declared):
+            problems.append(f"the manifest declares {setting} {declared}, which is not what Qt sets")
+    return problems
 
 
 def main(program, icon, version, caption, product_name, delay_loaded=""):
@@ -81,6 +115,8 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
     if translations != [expected_translation]:
         problems.append(f"version translation is {translations}, not [{expected_translation!r}]")
 
+    problems += manifest_problems(pe)
+
     fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
     major, minor = (int(part) for part in version.split("."))
     if fixed is None or (fixed.FileVersionMS, fixed.FileVersionLS) != (major << 16 | minor, 0):
@@ -90,7 +126,8 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
         print(f"{program}: {problem}", file=sys.stderr)
     if not problems:
         print(f"{program}: x86-64, GUI subsystem, imports only {len(imports)} DLLs of Windows, icon {built_icon}, "
-              f"version {strings['FileVersion']} ({strings['ProductName']}, {expected_translation})")
+              f"version {strings['FileVersion']} ({strings['ProductName']}, {expected_translation}), "
+              "a manifest for Windows 10 and 11, asInvoker")
     return 1 if problems else 0
 
 
