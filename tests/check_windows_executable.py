@@ -9,8 +9,12 @@ with it.
     check_windows_executable.py PROGRAM.exe ICON.ico VERSION CAPTION PRODUCT_NAME [DELAY_LOADED]
 
 VERSION is the project's (1.00), CAPTION the window's, PRODUCT_NAME the version information's;
-DELAY_LOADED names DLLs without .dll, separated by ';' (authz;comdlg32).
+DELAY_LOADED names DLLs without .dll, separated by ';' (authz;comdlg32). The program must also have
+ASLR, high-entropy ASLR and DEP; that alone is checked, for every .exe and .dll in FOLDER and below, with
+
+    check_windows_executable.py --shipped FOLDER
 """
+import pathlib
 import re
 import struct
 import sys
@@ -22,6 +26,9 @@ LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
 # DLLs that a Windows does not have: Qt's, the MinGW runtime's (C++, GCC, threads, stack protector),
 # Microsoft's C++ runtime.
 NOT_WINDOWS_OWN = re.compile(r"qt\d|lib(stdc\+\+|gcc|winpthread|ssp)|msvcp|vcruntime", re.IGNORECASE)
+# Address space layout randomisation (ASLR), with 64-bit addresses (high entropy), and no code run from data
+# (DEP): Windows applies them only to a program that says it can take them.
+SECURITY_FLAGS = {"ASLR": 0x40, "high-entropy ASLR": 0x20, "DEP": 0x100}
 # The manifest: Windows 10 and 11 share one supportedOS id; the namespaces of its parts.
 WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
 ASM_V3 = "{urn:schemas-microsoft-com:asm.v3}"
@@ -76,6 +83,22 @@ def manifest_problems(pe):
     return problems
 
 
+def security_problems(pe):
+    return [f"no {name}" for name, bit in SECURITY_FLAGS.items() if not pe.OPTIONAL_HEADER.DllCharacteristics & bit]
+
+
+def check_shipped(folder):
+    """Every PE file in folder and below has ASLR, high-entropy ASLR and DEP."""
+    files = [path for path in sorted(pathlib.Path(folder).rglob("*")) if path.suffix.lower() in (".exe", ".dll")]
+    problems = [f"{path}: {problem}" for path in files
+                for problem in security_problems(pefile.PE(str(path), fast_load=True))]
+    if not files:
+        problems.append(f"{folder} holds no PE file")
+    print("\n".join(problems) or f"{len(files)} PE files shipped, each with ASLR, high-entropy ASLR and DEP",
+          file=sys.stderr if problems else sys.stdout)
+    return 1 if problems else 0
+
+
 def main(program, icon, version, caption, product_name, delay_loaded=""):
     pe = pefile.PE(program)
     problems = []
@@ -116,6 +139,7 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
         problems.append(f"version translation is {translations}, not [{expected_translation!r}]")
 
     problems += manifest_problems(pe)
+    problems += security_problems(pe)
 
     fixed = getattr(pe, "VS_FIXEDFILEINFO", [None])[0]
     major, minor = (int(part) for part in version.split("."))
@@ -127,11 +151,13 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
     if not problems:
         print(f"{program}: x86-64, GUI subsystem, imports only {len(imports)} DLLs of Windows, icon {built_icon}, "
               f"version {strings['FileVersion']} ({strings['ProductName']}, {expected_translation}), "
-              "a manifest for Windows 10 and 11, asInvoker")
+              "a manifest for Windows 10 and 11, asInvoker; ASLR, high-entropy ASLR and DEP")
     return 1 if problems else 0
 
 
 if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "--shipped":
+        sys.exit(check_shipped(sys.argv[2]))
     if len(sys.argv) not in (6, 7):
         sys.exit(__doc__)
     sys.exit(main(*sys.argv[1:]))
