@@ -1,0 +1,100 @@
+# What every scripts/check-* shares; each sources it first thing. It runs the check from the repository's
+# root; a failure names the check and the reason (the command that failed, or what fail says); the clean-up
+# that the check registered with on_exit runs on every way out, a failure or Ctrl-C included; and the end
+# says how long the check took.
+set -Eeuo pipefail # -E: failures inside functions are reported too
+shopt -s inherit_errexit # a failure inside $(...) fails the check too
+check_name=${0##*/}
+cd "$(dirname "$0")/.."
+repository=$PWD
+
+check_cleanups=()
+on_exit() { # COMMAND: run when the check ends, however it ends; the last registered runs first
+    check_cleanups+=("$1")
+}
+fail() {
+    echo "$check_name: $*" >&2
+    exit 1
+}
+check_failed_command=""
+trap 'check_failed_command="$BASH_COMMAND (line $LINENO)"' ERR
+check_end() {
+    local status=$? i
+    set +e
+    for ((i = ${#check_cleanups[@]} - 1; i >= 0; i--)); do
+        eval "${check_cleanups[i]}"
+    done
+    if [ "$status" -eq 0 ]; then
+        echo "$check_name: passed in ${SECONDS} s"
+    else
+        echo "$check_name: failed after ${SECONDS} s${check_failed_command:+: $check_failed_command}" >&2
+    fi
+    exit "$status"
+}
+trap check_end EXIT
+trap 'check_failed_command="stopped"; exit 130' INT
+trap 'check_failed_command="stopped"; exit 143' TERM
+
+# NAME: a fresh temporary folder, in the variable NAME; removed when the check ends (never across into
+# another file system).
+temporary_folder() {
+    local folder
+    folder=$(mktemp -d)
+    on_exit "rm -rf --one-file-system '$folder'"
+    printf -v "$1" '%s' "$folder"
+}
+
+# The Debian package, made anew from the release build (configured and built first when needed); prints
+# its path.
+debian_package() {
+    cmake --preset release >/dev/null
+    cmake --build --preset release >&2
+    (cd build/release && rm -f ./*.deb ./*.deb.sha256 && cpack -G DEB >/dev/null)
+    ls "$repository"/build/release/pindlequorix_*.deb
+}
+
+# The static Qt that the Windows program links: PQ_WINDOWS_QT when set; otherwise the prebuilt copy beside
+# the project when it was built with the project's recipe (cmake/qt-windows.options, which the copy
+# repeats), or else one built here from the recipe (about 10 minutes, once).
+use_windows_qt() {
+    [ -z "${PQ_WINDOWS_QT:-}" ] || return 0
+    local prebuilt recipe
+    prebuilt=$(realpath -m ../shared/toolchains/qt-6.4.2-mingw-w64-x86_64-static.tar.xz)
+    recipe=$(grep -v '^[[:space:]]*\(#\|$\)' cmake/qt-windows.options)
+    if [ -f "$prebuilt" ] &&
+        [ "$(tar -xJOf "$prebuilt" --wildcards '*/pindlequorix-qt.options' 2>/dev/null)" = "$recipe" ]; then
+        export PQ_WINDOWS_QT=$prebuilt
+    else
+        if [ ! -f build/qt-windows-static/pindlequorix-qt.options ] ||
+            [ "$(cat build/qt-windows-static/pindlequorix-qt.options)" != "$recipe" ]; then
+            echo "$check_name: the prebuilt static Qt was not built with the recipe: building Qt from Debian's source"
+            scripts/build-qt-windows --static build/qt-windows-static >build/qt-windows-static.log 2>&1 ||
+                { tail -n 60 build/qt-windows-static.log >&2; fail "building the static Qt failed"; }
+        fi
+        export PQ_WINDOWS_QT=$repository/build/qt-windows-static
+    fi
+}
+
+# The Windows build (the Qt of use_windows_qt) configured and built: with no arguments, without signing;
+# with -DPQ_SIGN_... options, signing as they say.
+windows_build_signing_with() {
+    cmake --preset windows -U 'PQ_SIGN_*' "$@" >/dev/null && cmake --build --preset windows
+}
+# The Windows downloads made anew by cpack in build/windows.
+windows_downloads() {
+    (cd build/windows && rm -f pindlequorix-*-windows-x64* && cpack >/dev/null)
+}
+# The Windows downloads, unsigned, copied into FOLDER; however the check ends, build/windows is configured
+# without a key again and holds these downloads again.
+keep_unsigned_windows_downloads() {
+    ls build/windows/pindlequorix-*-windows-x64-setup.exe >/dev/null 2>&1 || fail "build/windows holds no downloads"
+    cp build/windows/pindlequorix-*-windows-x64* "$1/"
+    on_exit "cmake --preset windows -U 'PQ_SIGN_*' >/dev/null; rm -f build/windows/pindlequorix-*-windows-x64*; cp '$1'/* build/windows/"
+}
+# FOLDER [BUILD]: the Windows downloads in BUILD (build/windows) are the same bytes as those in FOLDER.
+same_windows_downloads() {
+    local file
+    for file in "$1"/*; do
+        cmp "$file" "${2:-build/windows}/${file##*/}" || fail "${file##*/} differs"
+    done
+}
