@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What every scripts/check-* shares; each sources it first thing. It runs the check from the repository's
 # root; a failure names the check and the reason (the command that failed, or what fail says); the clean-up
 # that the check registered with on_exit runs on every way out, a failure or Ctrl-C included; and the end
@@ -21,6 +22,7 @@ trap 'check_failed_command="$BASH_COMMAND (line $LINENO)"' ERR
 check_end() {
     local status=$? i
     set +e
+    trap '' PIPE INT TERM # the clean-up goes on when the reader of the output is gone, or on a second Ctrl-C
     for ((i = ${#check_cleanups[@]} - 1; i >= 0; i--)); do
         eval "${check_cleanups[i]}"
     done
@@ -34,6 +36,16 @@ check_end() {
 trap check_end EXIT
 trap 'check_failed_command="stopped"; exit 130' INT
 trap 'check_failed_command="stopped"; exit 143' TERM
+
+# COMMAND...: runs it in a process group of its own and waits for it, so that Ctrl-C or a TERM ends the check
+# at once, even while the command holds out (dpkg finishes what it has begun first); the check's clean-up
+# then ends the whole group.
+at_once() {
+    setsid "$@" </dev/null &
+    local job=$!
+    on_exit "kill -9 -- -$job 2>/dev/null"
+    wait "$job"
+}
 
 # NAME: a fresh temporary folder, in the variable NAME; removed when the check ends (never across into
 # another file system).
