@@ -65,6 +65,15 @@ debian_package() {
     ls "$repository"/build/release/pindlequorix_*.deb
 }
 
+# PACKAGE: installs the Debian package with apt-get; it is removed again when the check ends, unless the
+# program was installed before.
+install_debian_package() {
+    if ! dpkg-query -W -f='${db:Status-Status}' pindlequorix 2>/dev/null | grep -qx installed; then
+        on_exit "dpkg -r pindlequorix >/dev/null"
+    fi
+    apt-get install -y -qq "$1" >/dev/null
+}
+
 # The static Qt that the Windows program links: PQ_WINDOWS_QT when set; otherwise the prebuilt copy beside
 # the project when it was built with the project's recipe (cmake/qt-windows.options, which the copy
 # repeats), or else one built here from the recipe (about 10 minutes, once).
