@@ -1,19 +1,31 @@
-# Windows DLLs that the static Qt imports for what this program never does, or not at start: the program
-# loads them the first time it calls into one (delay loading, as MSVC's /DELAYLOAD does), not before its
-# window can open. Under Wine this is about 30 ms of a 470 ms start and 9 MB of memory (bench_startup);
-# comdlg32 alone brings comctl32 and the printing DLLs with it.
-#   authz      NTFS permission checks, made only when a program turns them on
-#   comdlg32   the file dialogs
-#   d3d11 dxgi Qt's Direct3D 11 rendering, which widgets do not use
-#   netapi32   listing a network server's shares
-#   winmm      sounds, and timers finer than the system's
-#   wtsapi32   whether the session is locked, asked when displays change
+# Windows DLLs that the static Qt imports and that the program loads the first time it calls into one
+# (delay loading, as MSVC's /DELAYLOAD does), not when Windows starts it. Two reasons:
+# - Some are for what this program never does, or not at start: loaded at start they cost about 30 ms of a
+#   470 ms start under Wine and 9 MB of memory (bench_startup); comdlg32 alone brings comctl32 and the
+#   printing DLLs with it.
+#     authz      NTFS permission checks, made only when a program turns them on
+#     comdlg32   the file dialogs
+#     d3d11 dxgi Qt's Direct3D 11 rendering, which widgets do not use
+#     netapi32   listing a network server's shares
+#     winmm      sounds, and timers finer than the system's
+#     wtsapi32   whether the session is locked, asked when displays change
+# - The others are not among Windows' KnownDLLs, which Windows always takes from System32. Imported at
+#   start, they would be looked for in the program's own folder first: a Downloads folder, where a file of
+#   the same name may lie, whose code would then run in the program. Loaded late, they are looked for
+#   where the program has told Windows to look by then, in System32 alone (prepareApplication()).
+#     d3d9       whether the graphics driver is fit for OpenGL
+#     dwmapi     the window frame's colours and effects
+#     userenv    the user's profile folder
+#     uxtheme    the visual style that draws the controls
+#     version    the version of Windows' own DLLs
 # For each, a delay-import library (MinGW's dlltool; the loading is libmingwex's __delayLoadHelper2) is
 # made from the tool chain's import library, with every function that one has, into a folder that the
 # link searches before the tool chain's. It is made when configuring, and replaced only when it changes,
-# so that a second configure relinks nothing. Windows' own loader finds these DLLs as it finds the others.
+# so that a second configure relinks nothing. The helper loads each DLL by its name (LoadLibrary), so
+# Windows looks for it where the program has told it to: in System32 alone.
 
-set(PQ_DELAY_LOADED_DLLS authz comdlg32 d3d11 dxgi netapi32 winmm wtsapi32)
+set(PQ_DELAY_LOADED_DLLS authz comdlg32 d3d11 d3d9 dwmapi dxgi netapi32 userenv uxtheme version winmm wtsapi32
+    CACHE INTERNAL "DLLs that the program loads when it first calls into them") # the checks read the list here
 
 function(pq_make_delay_import_libraries folder)
     foreach(tool CMAKE_NM CMAKE_DLLTOOL)

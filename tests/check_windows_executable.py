@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks the built Windows program: x86-64, GUI subsystem (no console window beside it), self-contained
-(it imports no DLL that comes with Qt or the compiler rather than with Windows), the icon of the
+(it imports no DLL that comes with Qt or the compiler rather than with Windows), safe in a folder of
+strangers' files (it imports only DLLs that Windows takes from System32 whatever lies beside the program:
+KnownDLLs and API sets, unless its load configuration sends every import to System32), the icon of the
 project's .ico, the version information in Chinese (PRC), Unicode, the application manifest (built for
 Windows 10 and 11, run with the user's own rights, the DPI awareness left to Qt or declared as Qt sets
 it), and the DLLs that it loads only when it first calls them kept out of the DLLs that Windows loads
@@ -26,6 +28,17 @@ LANGUAGE_PRC, CODE_PAGE_UNICODE = 0x0804, 1200
 # DLLs that a Windows does not have: Qt's, the MinGW runtime's (C++, GCC, threads, stack protector),
 # Microsoft's C++ runtime.
 NOT_WINDOWS_OWN = re.compile(r"qt\d|lib(stdc\+\+|gcc|winpthread|ssp)|msvcp|vcruntime", re.IGNORECASE)
+# Windows 10's and 11's KnownDLLs (HKLM\System\CurrentControlSet\Control\Session Manager\KnownDLLs), and the
+# DLLs that Windows loads into every process before the program's imports, ntdll and kernelbase: Windows
+# maps them from System32 whatever the search path. Any other DLL it looks for in the program's folder
+# first. API sets (api-ms-win-*, ext-ms-win-*) are names that Windows resolves itself.
+KNOWN_DLLS = {"advapi32", "clbcatq", "combase", "comdlg32", "coml2", "difxapi", "gdi32", "gdiplus", "imagehlp",
+              "imm32", "kernel32", "kernelbase", "msctf", "msvcrt", "normaliz", "nsi", "ntdll", "ole32",
+              "oleaut32", "psapi", "rpcrt4", "sechost", "setupapi", "shcore", "shell32", "shlwapi", "user32",
+              "wldap32", "ws2_32"}
+API_SET = re.compile(r"(api|ext)-ms-win-[a-z0-9-]+\.dll$", re.IGNORECASE)
+# The load configuration's DependentLoadFlags: every DLL the program imports is looked for in System32 alone.
+LOAD_LIBRARY_SEARCH_SYSTEM32 = 0x800
 # Address space layout randomisation (ASLR), with 64-bit addresses (high entropy), and no code run from data
 # (DEP): Windows applies them only to a program that says it can take them.
 SECURITY_FLAGS = {"ASLR": 0x40, "high-entropy ASLR": 0x20, "DEP": 0x100}
@@ -112,6 +125,13 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
     foreign = [dll for dll in imports if NOT_WINDOWS_OWN.match(dll)]
     if foreign:
         problems.append(f"imports {foreign}, which do not come with Windows")
+    config = getattr(pe, "DIRECTORY_ENTRY_LOAD_CONFIG", None)
+    if not (getattr(config.struct, "DependentLoadFlags", 0) & LOAD_LIBRARY_SEARCH_SYSTEM32 if config else 0):
+        searched = [dll for dll in imports
+                    if dll.lower().removesuffix(".dll") not in KNOWN_DLLS and not API_SET.match(dll)]
+        if searched:
+            problems.append(f"imports {searched} at start, which are neither KnownDLLs nor API sets: Windows "
+                            "looks for them in the program's folder first; load them when first called")
     loaded_at_start = {dll.lower().removesuffix(".dll") for dll in imports}
     not_delayed = sorted(loaded_at_start.intersection(filter(None, delay_loaded.lower().split(";"))))
     if not_delayed:
@@ -149,7 +169,8 @@ def main(program, icon, version, caption, product_name, delay_loaded=""):
     for problem in problems:
         print(f"{program}: {problem}", file=sys.stderr)
     if not problems:
-        print(f"{program}: x86-64, GUI subsystem, imports only {len(imports)} DLLs of Windows, icon {built_icon}, "
+        print(f"{program}: x86-64, GUI subsystem, imports only {len(imports)} DLLs of Windows, all KnownDLLs or API "
+              f"sets, icon {built_icon}, "
               f"version {strings['FileVersion']} ({strings['ProductName']}, {expected_translation}), "
               "a manifest for Windows 10 and 11, asInvoker; ASLR, high-entropy ASLR and DEP")
     return 1 if problems else 0

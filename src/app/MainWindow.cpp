@@ -6,6 +6,7 @@
 #include "report/EvaluationReport.h"
 #include "ui_MainWindow.h"
 #ifdef Q_OS_WIN
+#include "app/WindowsDllSearch.h"
 #include "app/WindowsFont.h"
 #endif
 
@@ -181,6 +182,12 @@ void MainWindow::keepOnScreen()
 
 void prepareApplication()
 {
+#ifdef Q_OS_WIN
+    // Before anything could call into a DLL that Windows would look for in the program's folder: the
+    // program imports only KnownDLLs, which Windows takes from System32 whatever the search path, and
+    // loads the others when it first calls them (cmake/DelayLoad.cmake).
+    loadDllsFromSystem32Only();
+#endif
 #ifdef QT_STATIC
     QCoreApplication::setLibraryPaths({});
 #endif

@@ -60,10 +60,11 @@ private:
     QMargins m_frameFittedTo; // the size of the window's frame when the form was last fitted to the screen
 };
 
-// The program's start-up, before the QApplication exists. Where Qt is linked in statically (the Windows
-// program), so are the plugins it needs, and Qt is to look for none on disk: a plugin DLL left beside the
-// program by an install of the earlier layout would bring a second Qt with it, and looking takes time
-// (some 20 ms under Wine).
+// The program's start-up, before the QApplication exists: the first thing main() does. On Windows, DLLs
+// come from System32 alone from then on. Where Qt is linked in statically (the Windows program), so
+// are the plugins it needs, and Qt is to look for none on disk: a plugin DLL left beside the program by an
+// install of the earlier layout would bring a second Qt with it, and looking takes time (some 20 ms under
+// Wine).
 void prepareApplication();
 
 // The program's start-up once the QApplication exists: declares its language and the desktop entry it is
