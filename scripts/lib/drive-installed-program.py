@@ -5,8 +5,9 @@ of its own (dbus-run-session), with BROWSER set to a stand-in that writes down w
 
     drive-installed-program.py CAPTION LINK OPENED LOG [WM_CLASS]
 
-It starts pindlequorix (its output into LOG), finds the window captioned CAPTION and checks its size,
-presses the start button and waits for the complete report, presses the banner and waits until the
+It starts pindlequorix (its output into LOG), finds the window captioned CAPTION and checks its size and
+that its controls are read in the order of the screen, top to bottom, presses the start button and waits
+for the complete report, presses the banner and waits until the
 stand-in browser has written LINK into the file OPENED. With WM_CLASS (on X11), the window's WM_CLASS must
 end in it. The program is ended however the drive ends. Debian's python3, which has pyatspi.
 """
@@ -20,6 +21,9 @@ import time
 import pyatspi
 
 WINDOW_SIZE = (608, 558)  # the form's size at 96 dpi with the 9 pt font it was drawn for
+# The controls as they stand on the screen, top to bottom: the order in which a screen reader reads them.
+READING_ORDER = ["QuorixHNX服务器测评", "测评报告", "测评报告内容", "Quorix优惠券广告链接",
+                 "复制或此链接领取Quorix优惠券", "Quorix优惠券链接"]
 
 
 def wait(condition, seconds, failure):
@@ -60,6 +64,17 @@ def drive(caption, link, opened, wm_class):
         if not announced.endswith(f'"{wm_class}"'):
             sys.exit(f"drive-installed-program: the window's class is not the desktop entry's StartupWMClass, {wm_class}")
 
+    def read_in_order(node):  # the named controls below node, as a screen reader meets them, with their places
+        for child in node or []:
+            if child is not None and child.name:
+                extents = child.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
+                yield child.name, (extents.y, extents.x)
+            yield from read_in_order(child)
+
+    read = list(read_in_order(window))
+    if [name for name, _ in read] != READING_ORDER or [place for _, place in read] != sorted(place for _, place in read):
+        sys.exit(f"drive-installed-program: the controls are read as {read}, not top to bottom as {READING_ORDER}")
+
     press("QuorixHNX服务器测评")
     box = control("测评报告内容").queryText()
     report = wait(lambda: (text := box.getText(0, -1)).count("\n") >= 19 and text, 15, "the report did not complete")
@@ -71,7 +86,8 @@ def drive(caption, link, opened, wm_class):
     press("Quorix优惠券广告链接")
     wait(lambda: os.path.exists(opened) and open(opened, encoding="utf-8").read() == link + "\n", 10,
          f"the banner did not open {link}")
-    print(f"window {size[0]} x {size[1]}, a complete report of {len(lines)} lines, the banner opened {link}")
+    print(f"window {size[0]} x {size[1]}, its controls read top to bottom, a complete report of {len(lines)} lines, "
+          f"the banner opened {link}")
 
 
 def main(caption, link, opened, log, wm_class=""):
