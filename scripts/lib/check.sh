@@ -22,6 +22,7 @@ trap 'check_failed_command="$BASH_COMMAND (line $LINENO)"' ERR
 check_end() {
     local status=$? i
     set +e
+    trap - ERR # a clean-up step that finds nothing to do is no failure to name
     trap '' PIPE INT TERM # the clean-up goes on when the reader of the output is gone, or on a second Ctrl-C
     for ((i = ${#check_cleanups[@]} - 1; i >= 0; i--)); do
         eval "${check_cleanups[i]}"
@@ -72,6 +73,50 @@ install_debian_package() {
         on_exit "dpkg -r pindlequorix >/dev/null"
     fi
     apt-get install -y -qq "$1" >/dev/null
+}
+
+# NAME: a fresh Debian 13 (trixie) root, in the variable NAME, as debootstrap makes it (minbase), with /proc,
+# /dev and /sys mounted and the host's name servers. The root as debootstrap made it is kept as
+# build/debian13-root.tar, and the next check that asks for a root within a week unpacks it (seconds, where
+# debootstrap takes a minute or two; delete the file for a newer root). However the check ends, whatever
+# still runs inside the root is ended, and the root is unmounted and removed.
+debian13_root() {
+    local new_root kept=build/debian13-root.tar
+    new_root=$(mktemp -d)/root
+    on_exit "leave_debian13_root '$new_root'"
+    if [ -n "$(find "$kept" -mtime -7 2>/dev/null)" ]; then
+        mkdir "$new_root"
+        tar -xf "$kept" -C "$new_root"
+        echo "$check_name: a Debian 13 root from $kept"
+    else
+        at_once debootstrap --variant=minbase trixie "$new_root" http://deb.debian.org/debian >"$new_root.log" 2>&1 ||
+            { tail -n 20 "$new_root.log" >&2; fail "debootstrap failed"; }
+        mkdir -p build
+        tar -cf "$kept.part" -C "$new_root" . && mv "$kept.part" "$kept"
+        echo "$check_name: a fresh Debian 13 root, made by debootstrap (kept as $kept)"
+    fi
+    cp /etc/resolv.conf "$new_root/etc/"
+    mount -t proc proc "$new_root/proc"
+    local system
+    for system in dev sys; do mount --rbind "/$system" "$new_root/$system" && mount --make-rslave "$new_root/$system"; done
+    printf -v "$1" '%s' "$new_root"
+}
+leave_debian13_root() { # ROOT
+    local process
+    for process in /proc/[0-9]*; do # whatever still runs inside the root
+        [ "$(readlink "$process/root" 2>/dev/null)" = "$1" ] && kill -9 "${process#/proc/}" 2>/dev/null
+    done
+    umount -R "$1/dev" "$1/sys" "$1/proc" 2>/dev/null
+    # Removed only once nothing is mounted in it, and never across into another file system.
+    if grep -qF " $1/" /proc/mounts; then
+        echo "$check_name: still mounted, left in place: $(grep -F " $1/" /proc/mounts | cut -d' ' -f2)" >&2
+    else
+        rm -rf --one-file-system "$(dirname "$1")"
+    fi
+}
+# ROOT COMMAND: runs the bash command line as root inside ROOT, in a clean environment (UTF-8, and CI set).
+in_root() {
+    at_once chroot "$1" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 CI=true bash -c "$2"
 }
 
 # The static Qt that the Windows program links: PQ_WINDOWS_QT when set; otherwise the prebuilt copy beside
