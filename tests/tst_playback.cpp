@@ -38,13 +38,18 @@ struct Rig
 
     void tick(int times = 1)
     {
-        for (int i = 0; i < times; ++i)
-            playback.revealNextLine();
+        for (int i = 0; i < times; ++i) {
+            ++ticks;
+            if (playback.revealNextLine())
+                completingTicks.append(ticks);
+        }
     }
 
     FakeResultBox box;
     FakeTimer timer;
     ReportPlayback playback;
+    int ticks = 0;
+    QList<int> completingTicks; // the ticks that said they completed the report
 };
 
 } // namespace
@@ -97,6 +102,8 @@ void TestPlayback::timeline()
     QCOMPARE(rig.playback.state().nextLine, nextLineIndex);
     QCOMPARE(rig.playback.state().lastLine, 19);
     QCOMPARE(rig.timer.running(), timerRunning);
+    // The tick that completes the report is the one that shows its last element.
+    QCOMPARE(rig.completingTicks, ticks >= 20 ? QList{20} : QList<int>{});
 }
 
 void TestPlayback::realReportSplitsIntoTwentyElements()
@@ -126,6 +133,7 @@ void TestPlayback::startDuringPlaybackDropsTheOldReport()
     rig.tick(25);
     QCOMPARE(rig.box.content, firstLines(u'B', 20));
     QVERIFY(!rig.timer.running());
+    QCOMPARE(rig.completingTicks, QList{7 + 20}); // only the new report completes
 }
 
 void TestPlayback::textTypedBetweenTicksStays()

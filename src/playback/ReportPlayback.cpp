@@ -20,11 +20,11 @@ void ReportPlayback::start()
     m_timer.setInterval(RevealInterval);
 }
 
-void ReportPlayback::revealNextLine()
+bool ReportPlayback::revealNextLine()
 {
     if (m_state.nextLine > m_state.lastLine) {
         m_timer.setInterval(std::chrono::milliseconds::zero());
-        return;
+        return false;
     }
     // Only reachable by a tick before the first start, which the idle timer never delivers.
     if (m_state.nextLine >= m_state.lines.size())
@@ -35,6 +35,7 @@ void ReportPlayback::revealNextLine()
     text += LineEnd;
     m_resultBox.setText(text);
     m_state.nextLine = checkedIncrement(m_state.nextLine);
+    return m_state.nextLine > m_state.lastLine;
 }
 
 } // namespace pq

@@ -37,7 +37,8 @@ struct PlaybackState
 
 // Start: fetch a new report, empty the box and start the timer. Each tick then appends one element of
 // the report and CR LF to whatever the box holds; the tick after the last element stops the timer.
-// Both operations may throw RuntimeError.
+// revealNextLine() says whether its tick was the one that completed the report, by showing its last
+// element. Both operations may throw RuntimeError.
 class ReportPlayback final
 {
 public:
@@ -46,7 +47,7 @@ public:
     ReportPlayback(ResultBox &resultBox, PlaybackTimer &timer, ReportSource buildReport);
 
     void start();
-    void revealNextLine();
+    bool revealNextLine();
 
     [[nodiscard]] const PlaybackState &state() const noexcept { return m_state; }
 
