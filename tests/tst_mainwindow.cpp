@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -21,6 +22,9 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QWindow>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -69,6 +73,27 @@ void addDesktopFontColumns()
     QTest::addColumn<bool>("setWhileOpen");
 }
 
+// What screen readers are told without the focus moving, as the update handler sees it: on Windows (UI
+// Automation) a value change that carries a text, on Linux (AT-SPI) a notification that shows, by its name.
+// A move of the focus is told too.
+QStringList heard;
+void listen(QAccessibleEvent *event)
+{
+    QAccessibleInterface *source = event->accessibleInterface();
+    if (event->type() == QAccessible::Focus) {
+        heard << u"focus: "_s + (source != nullptr ? source->text(QAccessible::Name) : QString());
+    } else if (source != nullptr && source->role() == QAccessible::Notification) {
+        if (event->type() == QAccessible::ValueChanged)
+            heard << u"UIA: "_s + static_cast<QAccessibleValueChangeEvent *>(event)->value().toString();
+        else if (event->type() == QAccessible::ObjectShow)
+            heard << u"AT-SPI: "_s + source->text(QAccessible::Name);
+    }
+}
+QStringList announced(const QString &text)
+{
+    return {u"UIA: "_s + text, u"AT-SPI: "_s + text};
+}
+
 // How much larger than drawn the form is for the window's font: the font's pixels over 12, at least 1.
 qreal formScale(const QWidget *window)
 {
@@ -95,6 +120,7 @@ private slots:
     void tabVisitsTheControlsInTableOrder();
     void completeRunWithTheRealTimer();
     void restartDuringPlaybackThroughTheButton();
+    void screenReadersHearEachReportStartAndComplete();
     void typingAndSelectingBetweenTicksIsKept();
     void resultBoxReadsBackWhatItShows_data();
     void resultBoxReadsBackWhatItShows();
@@ -428,6 +454,46 @@ void TestMainWindow::restartDuringPlaybackThroughTheButton()
 
     QCOMPARE(boxText(box), firstLines(u'B', 19) + CrLf);
     QVERIFY(!control<QTimer>("revealTimer")->isActive());
+}
+
+// Once when a report starts and once when its last element is shown, whatever has the focus, and nothing for
+// the lines in between or for a report that a new click drops. Nothing shows on the screen for it.
+void TestMainWindow::screenReadersHearEachReportStartAndComplete()
+{
+    open(letteredReports());
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    auto *button = control<QPushButton>("startButton");
+    // Qt tells the update handler only while a screen reader is there. Here the platform's accessibility is
+    // made active by hand, as Qt's own tests do.
+    QPlatformAccessibility *accessibility = QGuiApplicationPrivate::platformIntegration()->accessibility();
+    QVERIFY(accessibility != nullptr);
+    heard.clear();
+    QAccessible::installUpdateHandler(listen);
+    accessibility->setActive(true);
+    const auto stopListening = qScopeGuard([accessibility] {
+        accessibility->setActive(false);
+        QAccessible::installUpdateHandler(nullptr);
+    });
+    const QStringList started = announced(u"正在生成测评报告，约需10秒"_s);
+    const QStringList complete = announced(u"测评报告已完成，共19行，可在测评报告内容框中阅读"_s);
+
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(heard, started);
+    tick(6);
+    QTest::mouseClick(button, Qt::LeftButton); // the first report is dropped
+    tick(19);
+    QCOMPARE(heard, started + started);
+    tick();
+    QCOMPARE(heard, started + started + complete);
+    tick(2);
+    QVERIFY(!control<QTimer>("revealTimer")->isActive());
+    QCOMPARE(heard, started + started + complete);
+
+    QCOMPARE(QApplication::focusWidget(), button);
+    auto *announcer = control<QWidget>("screenReaderAnnouncer");
+    QVERIFY(!announcer->isVisible());
+    QVERIFY(announcer->geometry().isEmpty());
+    QCOMPARE(announcer->focusPolicy(), Qt::NoFocus);
 }
 
 void TestMainWindow::typingAndSelectingBetweenTicksIsKept()

@@ -2,6 +2,7 @@
 
 #include "app/BuildInfo.h"
 #include "app/RuntimeErrorReport.h"
+#include "app/ScreenReaderAnnouncer.h"
 #include "promotion/Promotion.h"
 #include "report/EvaluationReport.h"
 #include "ui_MainWindow.h"
@@ -26,6 +27,10 @@ namespace {
 // The report box's margin around its text in the form as drawn: QTextDocument's own.
 constexpr qreal DrawnDocumentMargin = 4;
 
+// What screen readers say when a report starts, and when its last line is shown.
+constexpr char16_t ReportStarted[] = u"正在生成测评报告，约需10秒";
+constexpr char16_t ReportComplete[] = u"测评报告已完成，共19行，可在测评报告内容框中阅读";
+
 std::unique_ptr<Ui::MainWindow> setUpForm(QWidget *window)
 {
     auto form = std::make_unique<Ui::MainWindow>();
@@ -48,7 +53,7 @@ MainWindow::MainWindow(QWidget *parent) : MainWindow({}, {}, parent) {}
 
 MainWindow::MainWindow(ReportPlayback::ReportSource buildReport, ErrorReporter reportError, QWidget *parent)
     : QWidget(parent), m_ui(setUpForm(this)), m_form(*this), m_revealTimer(createRevealTimer(this)),
-      m_resultBox(*m_ui->reportBox), m_timer(*m_revealTimer),
+      m_announcer(new ScreenReaderAnnouncer(this)), m_resultBox(*m_ui->reportBox), m_timer(*m_revealTimer),
       m_playback(
           m_resultBox, m_timer,
           buildReport ? std::move(buildReport)
@@ -68,10 +73,18 @@ MainWindow::MainWindow(ReportPlayback::ReportSource buildReport, ErrorReporter r
     m_ui->banner->setPicture(bannerPicture(), bannerPictureAtTwiceTheSize());
     m_ui->banner->setToolTip(link);
 
-    connect(m_ui->startButton, &QPushButton::clicked, this,
-            [this] { runHandler([this] { m_playback.start(); }); });
-    connect(m_revealTimer, &QTimer::timeout, this,
-            [this] { runHandler([this] { m_playback.revealNextLine(); }); });
+    connect(m_ui->startButton, &QPushButton::clicked, this, [this] {
+        runHandler([this] {
+            m_playback.start();
+            m_announcer->announce(QString::fromUtf16(ReportStarted));
+        });
+    });
+    connect(m_revealTimer, &QTimer::timeout, this, [this] {
+        runHandler([this] {
+            if (m_playback.revealNextLine())
+                m_announcer->announce(QString::fromUtf16(ReportComplete));
+        });
+    });
     connect(m_ui->banner, &Banner::clicked, this, [this] { runHandler(openPromotionLink); });
     fitFontAndScreen();
 }

@@ -15,12 +15,15 @@ class QTimer;
 
 namespace pq {
 
+class ScreenReaderAnnouncer;
+
 namespace Ui {
 class MainWindow;
 } // namespace Ui
 
 // The program's only window, its form from MainWindow.ui. The form grows with the window's font, as far
-// as the screen allows. Closing the window deletes it, and with it any playback in progress.
+// as the screen allows. Screen readers are told when a report starts and when it is complete, as a sighted
+// user sees. Closing the window deletes it, and with it any playback in progress.
 class MainWindow final : public QWidget
 {
     Q_OBJECT
@@ -52,6 +55,7 @@ private:
     const std::unique_ptr<Ui::MainWindow> m_ui;
     const ScaledForm m_form;
     QTimer *const m_revealTimer;
+    ScreenReaderAnnouncer *const m_announcer; // tells screen readers when a report starts and is complete
     ClockSeededRandom m_random;
     PlainTextResultBox m_resultBox;
     QtPlaybackTimer m_timer;
