@@ -343,7 +343,7 @@ void TestMainWindow::screenReadersHearChineseNames_data()
     QTest::newRow("reportFrame") << "reportFrame" << QAccessible::Grouping << "测评报告" << QString();
     QTest::newRow("reportBox") << "reportBox" << QAccessible::EditableText << "测评报告内容"
                                << "报告每半秒显示一行；数据均为随机生成，并非实际测量";
-    QTest::newRow("banner") << "banner" << QAccessible::Button << "Quorix优惠券广告链接"
+    QTest::newRow("banner") << "banner" << QAccessible::Link << "Quorix优惠券广告链接"
                             << "点击后在默认浏览器中打开Quorix领券页面";
     QTest::newRow("linkBox") << "linkBox" << QAccessible::EditableText << "Quorix优惠券链接"
                              << "可选中并复制的领券链接";

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "promotion/Promotion.h"
 
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QLineEdit>
 #include <QPointer>
@@ -36,7 +37,8 @@ private slots:
     void clickOpensTheConfiguredLink_data();
     void clickOpensTheConfiguredLink();
     void everyClickIsOneRequest();
-    void spaceOnTheFocusedBannerOpensTheLinkToo();
+    void keysAndScreenReadersOpenTheLinkToo_data();
+    void keysAndScreenReadersOpenTheLinkToo();
     void clickDuringPlaybackLeavesItUndisturbed();
 
 private:
@@ -150,11 +152,29 @@ void TestPromotion::everyClickIsOneRequest()
     QCOMPARE(m_catcher.requests, QList<QUrl>(3, QUrl(ConfiguredLink)));
 }
 
-void TestPromotion::spaceOnTheFocusedBannerOpensTheLinkToo()
+void TestPromotion::keysAndScreenReadersOpenTheLinkToo_data()
 {
+    QTest::addColumn<int>("key"); // none: the screen reader's press action
+    QTest::newRow("Space, as on a button") << int(Qt::Key_Space);
+    QTest::newRow("Enter, as on a link") << int(Qt::Key_Return);
+    QTest::newRow("Enter on the keypad") << int(Qt::Key_Enter);
+    QTest::newRow("a screen reader's press") << 0;
+}
+
+void TestPromotion::keysAndScreenReadersOpenTheLinkToo()
+{
+    QFETCH(int, key);
     auto *picture = control<Banner>("banner");
     picture->setFocus();
-    QTest::keyClick(picture, Qt::Key_Space);
+    if (key != 0) {
+        QTest::keyClick(picture, Qt::Key(key));
+    } else {
+        QAccessibleActionInterface *actions =
+            QAccessible::queryAccessibleInterface(picture)->actionInterface();
+        QVERIFY(actions != nullptr);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+    }
     QCOMPARE(m_catcher.requests, QList<QUrl>{QUrl(ConfiguredLink)});
 }
 

@@ -6,9 +6,10 @@
 namespace pq {
 
 // Shows a picture from its top-left corner, at its own size times the picture scale, and reports clicks.
-// Being a button, it can also be reached with Tab and pressed with Space, and screen readers present it
-// as one. Wherever it is shown larger than the picture's own pixels (a picture scale above 1, or a screen
-// scaled above 100 %), it draws the picture's version at twice the size, when it has one.
+// Being a button, it can also be reached with Tab and pressed with Space, or with Enter as a link is. Screen
+// readers present it as the link it is, and can press it. Wherever it is shown larger than the picture's own
+// pixels (a picture scale above 1, or a screen scaled above 100 %), it draws the picture's version at twice
+// the size, when it has one.
 class Banner final : public QAbstractButton
 {
     Q_OBJECT
@@ -23,6 +24,7 @@ public:
     [[nodiscard]] QSize sizeHint() const override;
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
