@@ -5,10 +5,10 @@ of its own (dbus-run-session), with BROWSER set to a stand-in that writes down w
 
     drive-installed-program.py CAPTION LINK OPENED LOG [WM_CLASS]
 
-It starts pindlequorix (its output into LOG), finds the window captioned CAPTION and checks its size and
-that its controls are read in the order of the screen, top to bottom, presses the start button and waits
-for the complete report, presses the banner and waits until the
-stand-in browser has written LINK into the file OPENED. With WM_CLASS (on X11), the window's WM_CLASS must
+It starts pindlequorix (its output into LOG), finds the window captioned CAPTION and checks its size, that
+its controls are read in the order of the screen, top to bottom, and that the banner is a link, presses the
+start button and waits for the complete report, after which the window is read as before, presses the
+banner and waits until the stand-in browser has written LINK into the file OPENED. With WM_CLASS (on X11), the window's WM_CLASS must
 end in it. The program is ended however the drive ends. Debian's python3, which has pyatspi.
 """
 import os
@@ -64,16 +64,23 @@ def drive(caption, link, opened, wm_class):
         if not announced.endswith(f'"{wm_class}"'):
             sys.exit(f"drive-installed-program: the window's class is not the desktop entry's StartupWMClass, {wm_class}")
 
-    def read_in_order(node):  # the named controls below node, as a screen reader meets them, with their places
+    def read_in_order(node):  # the named controls on the screen below node, as a screen reader reviews them
         for child in node or []:
-            if child is not None and child.name:
+            if child is None or not child.getState().contains(pyatspi.STATE_SHOWING):
+                continue
+            if child.name:
                 extents = child.queryComponent().getExtents(pyatspi.WINDOW_COORDS)
                 yield child.name, (extents.y, extents.x)
             yield from read_in_order(child)
 
-    read = list(read_in_order(window))
-    if [name for name, _ in read] != READING_ORDER or [place for _, place in read] != sorted(place for _, place in read):
-        sys.exit(f"drive-installed-program: the controls are read as {read}, not top to bottom as {READING_ORDER}")
+    def check_reading_order(when):
+        read = list(read_in_order(window))
+        if [name for name, _ in read] != READING_ORDER or [place for _, place in read] != sorted(place for _, place in read):
+            sys.exit(f"drive-installed-program: {when}, the controls are read as {read}, not top to bottom as {READING_ORDER}")
+
+    check_reading_order("as the window opens")
+    if (banner := control("Quorix优惠券广告链接")).getRole() != pyatspi.ROLE_LINK:
+        sys.exit(f"drive-installed-program: the banner is a {banner.getRoleName()}, not a link")
 
     press("QuorixHNX服务器测评")
     box = control("测评报告内容").queryText()
@@ -82,12 +89,13 @@ def drive(caption, link, opened, wm_class):
     if len(lines) != 19 or lines[0] != "网速测试：ping值测试" or not all(
             re.fullmatch(r"\w\w:[0-9][.,][0-9]{2}毫秒", line) for line in lines[1:17]) or not lines[18].startswith("ssd随机写"):
         sys.exit("drive-installed-program: the report is not complete:\n" + report)
+    check_reading_order("after a report")
 
     press("Quorix优惠券广告链接")
     wait(lambda: os.path.exists(opened) and open(opened, encoding="utf-8").read() == link + "\n", 10,
          f"the banner did not open {link}")
-    print(f"window {size[0]} x {size[1]}, its controls read top to bottom, a complete report of {len(lines)} lines, "
-          f"the banner opened {link}")
+    print(f"window {size[0]} x {size[1]}, its controls read top to bottom, the banner a link, a complete report of "
+          f"{len(lines)} lines, after it the same controls read, the banner opened {link}")
 
 
 def main(caption, link, opened, log, wm_class=""):
