@@ -89,6 +89,7 @@ def drive(caption, link, opened, wm_class):
     if len(lines) != 19 or lines[0] != "网速测试：ping值测试" or not all(
             re.fullmatch(r"\w\w:[0-9][.,][0-9]{2}毫秒", line) for line in lines[1:17]) or not lines[18].startswith("ssd随机写"):
         sys.exit("drive-installed-program: the report is not complete:\n" + report)
+    time.sleep(3)  # the tick of the empty last line, then the two seconds that the completion's notification shows
     check_reading_order("after a report")
 
     press("Quorix优惠券广告链接")

@@ -22,9 +22,13 @@ import subprocess
 import sys
 import time
 
-STARTED = "notification 正在生成测评报告，约需10秒."
-COMPLETE = "notification 测评报告已完成，共19行，可在测评报告内容框中阅读."
-BANNER = "Quorix优惠券广告链接 link."
+# What Orca must say, as its versions say it: Orca 43 (Debian 12) speaks a notification's role and text as one
+# utterance, "notification TEXT.", Orca 48 (Debian 13) as two, "notification" and "TEXT"; Orca 43 says "push
+# button", Orca 48 "button".
+BUTTON = re.compile(r"QuorixHNX服务器测评 (push )?button\.?")
+STARTED = re.compile(r"(notification )?正在生成测评报告，约需10秒\.?")
+COMPLETE = re.compile(r"(notification )?测评报告已完成，共19行，可在测评报告内容框中阅读\.?")
+BANNER = re.compile(r"Quorix优惠券广告链接 link\.?")
 UTTERANCE = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*?)'")
 
 
@@ -48,15 +52,21 @@ class Log:
         return self.heard
 
     def wait_for(self, utterance, seconds, after=0):
-        """The time of the first utterance after index `after` that is `utterance`; fails after `seconds`."""
+        """The index and time of the first utterance after index `after` that is `utterance` (a text, or a
+        pattern that matches it whole); fails after `seconds`."""
+        pattern = utterance if isinstance(utterance, re.Pattern) else re.compile(re.escape(utterance))
         end = time.monotonic() + seconds
         while time.monotonic() < end:
             for index, (at, text) in enumerate(self.read()[after:], after):
-                if text == utterance:
+                if pattern.fullmatch(text):
                     return index, at
             time.sleep(0.1)
-        fail(f"Orca did not say \"{utterance}\" within {seconds} s; it said:\n" +
+        fail(f"Orca did not say \"{pattern.pattern}\" within {seconds} s; it said:\n" +
              "\n".join(text for _, text in self.heard[after:]))
+
+    def as_notification(self, index):
+        """Whether the utterance at index was said as a notification: in itself, or right after the role."""
+        return self.heard[index][1].startswith("notification ") or self.heard[index - 1][1] == "notification"
 
 
 def now():
@@ -71,7 +81,7 @@ def key(name):
 
 def listen(caption, link, opened, log):
     said, _ = log.wait_for(f"{caption}.", 30)
-    said, _ = log.wait_for("QuorixHNX服务器测评 push button.", 5, said)
+    said, _ = log.wait_for(BUTTON, 5, said)
 
     pressed = key("space")
     started, started_at = log.wait_for(STARTED, 5, said)
@@ -80,7 +90,10 @@ def listen(caption, link, opened, log):
     complete, complete_at = log.wait_for(COMPLETE, 15, started)
     if not 9 <= complete_at - pressed <= 11.5:
         fail(f"Orca said that the report was complete {complete_at - pressed:.1f} s after Space, not about 10 s")
-    between = [text for _, text in log.heard[started + 1:complete]]
+    for index in started, complete:
+        if not log.as_notification(index):
+            fail(f"Orca did not say \"{log.heard[index][1]}\" as a notification")
+    between = [text for _, text in log.heard[started + 1:complete] if text != "notification"]
     if between:
         fail(f"between the start and the end of the report Orca said {between}")
 

@@ -2,9 +2,17 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QTimer>
+#include <chrono>
+
+using namespace std::chrono_literals;
 
 namespace pq {
 namespace {
+
+// How long an announcement shows. Screen readers come to the event when they have spoken what came before,
+// and then look whether the notification still shows (Orca 48 does; hidden at once, it would say nothing).
+constexpr auto ShownFor = 2s;
 
 QAccessibleInterface *accessibleAnnouncer(const QString & /*className*/, QObject *object)
 {
@@ -14,15 +22,18 @@ QAccessibleInterface *accessibleAnnouncer(const QString & /*className*/, QObject
 
 } // namespace
 
-ScreenReaderAnnouncer::ScreenReaderAnnouncer(QWidget *parent) : QWidget(parent)
+ScreenReaderAnnouncer::ScreenReaderAnnouncer(QWidget *parent) : QWidget(parent), m_hideLater(new QTimer(this))
 {
     // Before screen readers first ask for this widget, which would cache the plain widget's interface.
     static const bool installed = (QAccessible::installFactory(accessibleAnnouncer), true);
     Q_UNUSED(installed)
     setObjectName(QStringLiteral("screenReaderAnnouncer"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setGeometry(QRect()); // no pixels to draw, even for the moment it is shown
+    setGeometry(QRect()); // no pixels to draw while it shows
     hide();
+    m_hideLater->setSingleShot(true);
+    m_hideLater->setInterval(ShownFor);
+    connect(m_hideLater, &QTimer::timeout, this, &QWidget::hide);
 }
 
 void ScreenReaderAnnouncer::announce(const QString &text)
@@ -32,10 +43,11 @@ void ScreenReaderAnnouncer::announce(const QString &text)
     // carries a text. AT-SPI passes such a change on only for controls that have a value; this has none.
     QAccessibleValueChangeEvent changed(this, text);
     QAccessible::updateAccessibility(&changed);
-    // AT-SPI: screen readers speak a notification that becomes showing, by its name. It is hidden again at
-    // once: they read its name when they come to the event, and a hidden widget keeps it.
-    show();
+    // AT-SPI: screen readers speak a notification that comes to show, by its name. One that still shows from
+    // the announcement before is shown anew.
     hide();
+    show();
+    m_hideLater->start();
 }
 
 } // namespace pq
