@@ -35,6 +35,13 @@ install(FILES "${CMAKE_BINARY_DIR}/packaging/pindlequorix.1.gz" DESTINATION "${C
 install(FILES "${CMAKE_BINARY_DIR}/packaging/changelog.gz" DESTINATION "${pq_docdir}")
 
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# The same bytes whatever the umask of whoever runs cpack: the folders that the install makes on the way
+# are 0755, as Debian's own tools make them (files get their modes from the install rules already), and
+# the archive's members 0644, as dpkg-deb writes them, which no CPack setting reaches
+# (cmake/DebianMemberModes.cmake sets them in the finished package).
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
+                                                WORLD_READ WORLD_EXECUTE)
+set(CPACK_POST_BUILD_SCRIPTS "${PROJECT_SOURCE_DIR}/cmake/DebianMemberModes.cmake")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
