@@ -57,13 +57,53 @@ temporary_folder() {
     printf -v "$1" '%s' "$folder"
 }
 
-# The Debian package, made anew from the release build (configured and built first when needed); prints
-# its path.
+# Checks may run side by side (.ci/run runs some so): what they share under build/ (a build folder, the kept
+# Debian 13 root) is used by one check at a time. hold NAME: from here until it ends, or lets go with let_go
+# NAME, this check alone uses build/NAME; another check that holds it is waited for. Processes the check
+# starts meanwhile hold it with it; its clean-up ends them.
+declare -A check_holds=()
+hold() {
+    local name=$1 lock
+    [ -z "${check_holds[$name]:-}" ] || return 0
+    mkdir -p build
+    exec {lock}>"build/$name.lock"
+    if ! flock -n "$lock"; then
+        echo "$check_name: waiting for the check that uses build/$name"
+        flock "$lock"
+    fi
+    check_holds[$name]=$lock
+}
+let_go() {
+    local lock=${check_holds[$1]:-}
+    [ -n "$lock" ] || return 0
+    exec {lock}>&-
+    unset "check_holds[$1]"
+}
+without_holds() { # COMMAND...: runs it holding nothing of this check's (a process started while the check
+    # holds something would hold it on, whatever the check lets go)
+    local closing="" lock
+    for lock in "${check_holds[@]}"; do closing+=" $lock>&-"; done
+    eval "\"\$@\" $closing"
+}
+
+# NAME: the Debian package, made anew from the release build (configured and built first when needed), and
+# its checksum, copied into a temporary folder of the check's: its path in the variable NAME.
 debian_package() {
+    local copies
+    temporary_folder copies
+    hold release
     cmake --preset release >/dev/null
     cmake --build --preset release >&2
     (cd build/release && rm -f ./*.deb ./*.deb.sha256 && cpack -G DEB >/dev/null)
-    ls "$repository"/build/release/pindlequorix_*.deb
+    cp build/release/pindlequorix_*.deb build/release/pindlequorix_*.deb.sha256 "$copies/"
+    let_go release
+    printf -v "$1" '%s' "$(ls "$copies"/pindlequorix_*.deb)"
+}
+# NAME: the value of the release build's cache variable NAME, as it was configured.
+release_setting() {
+    hold release
+    sed -n "s/^$1:STRING=//p" build/release/CMakeCache.txt
+    let_go release
 }
 
 # PACKAGE: installs the Debian package with apt-get; it is removed again when the check ends, unless the
@@ -84,6 +124,7 @@ debian13_root() {
     local new_root kept=build/debian13-root.tar
     new_root=$(mktemp -d)/root
     on_exit "leave_debian13_root '$new_root'"
+    hold debian13-root
     if [ -n "$(find "$kept" -mtime -7 2>/dev/null)" ]; then
         mkdir "$new_root"
         tar -xf "$kept" -C "$new_root"
@@ -91,10 +132,10 @@ debian13_root() {
     else
         at_once debootstrap --variant=minbase trixie "$new_root" http://deb.debian.org/debian >"$new_root.log" 2>&1 ||
             { tail -n 20 "$new_root.log" >&2; fail "debootstrap failed"; }
-        mkdir -p build
         tar -cf "$kept.part" -C "$new_root" . && mv "$kept.part" "$kept"
         echo "$check_name: a fresh Debian 13 root, made by debootstrap (kept as $kept)"
     fi
+    let_go debian13-root
     cp /etc/resolv.conf "$new_root/etc/"
     mount -t proc proc "$new_root/proc"
     local system
@@ -151,11 +192,11 @@ windows_downloads() {
     (cd build/windows && rm -f pindlequorix-*-windows-x64* && cpack >/dev/null)
 }
 # The Windows downloads, unsigned, copied into FOLDER; however the check ends, build/windows is configured
-# without a key again and holds these downloads again.
+# without a key again and holds these downloads again (holding it for that).
 keep_unsigned_windows_downloads() {
     ls build/windows/pindlequorix-*-windows-x64-setup.exe >/dev/null 2>&1 || fail "build/windows holds no downloads"
     cp build/windows/pindlequorix-*-windows-x64* "$1/"
-    on_exit "cmake --preset windows -U 'PQ_SIGN_*' >/dev/null; rm -f build/windows/pindlequorix-*-windows-x64*; cp '$1'/* build/windows/"
+    on_exit "hold windows; cmake --preset windows -U 'PQ_SIGN_*' >/dev/null; rm -f build/windows/pindlequorix-*-windows-x64*; cp '$1'/* build/windows/"
 }
 # FOLDER [BUILD]: the Windows downloads in BUILD (build/windows) are the same bytes as those in FOLDER.
 same_windows_downloads() {

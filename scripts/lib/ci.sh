@@ -1,0 +1,94 @@
+# shellcheck shell=bash
+# What .ci/run uses to run its list: each line a check, or any command, run in the foreground (run) or
+# started beside what follows (start) and waited for later (finish). A check started beside others writes
+# into a log of its own, build/ci-logs/NAME.log, which is shown when it ends: its last lines when it
+# passes, all of it when it fails. The first failure, in the foreground or beside it, ends the run, naming
+# the check and its reason; Ctrl-C ends it too. Either way every check still running is stopped (TERM to
+# its process group: it takes down what it started) and waited for.
+set -euo pipefail
+ci_logs=build/ci-logs
+declare -A ci_pid=() ci_title=() ci_began=()
+ci_times=() # "seconds title" of each step, in the order the steps ended
+
+ci_section() { echo "== $* (${SECONDS} s into the run) =="; }
+
+ci_foreground="" # the process group of what runs in the foreground
+ci_stop_all() {
+    local name
+    trap - EXIT INT TERM
+    if [ -n "$ci_foreground" ]; then
+        kill -TERM -- "-$ci_foreground" 2>/dev/null || true
+        wait "$ci_foreground" 2>/dev/null || true
+    fi
+    for name in "${!ci_pid[@]}"; do
+        echo "ci: stopping ${ci_title[$name]} (${name}; log in $ci_logs/$name.log)" >&2
+        kill -TERM -- "-${ci_pid[$name]}" 2>/dev/null || true
+    done
+    for name in "${!ci_pid[@]}"; do
+        wait "${ci_pid[$name]}" 2>/dev/null || true
+    done
+}
+trap 'status=$?; ci_stop_all; exit "$status"' EXIT
+trap 'echo "ci: stopped" >&2; exit 130' INT
+trap 'echo "ci: stopped" >&2; exit 143' TERM
+
+# NAME: waits for the check started as NAME and shows its log; a failure ends the run.
+ci_finish_one() {
+    local name=$1 status=0 took
+    wait "${ci_pid[$name]}" || status=$?
+    unset "ci_pid[$name]"
+    took=$((SECONDS - ci_began[$name]))
+    if [ "$status" -eq 0 ]; then
+        echo "== ${ci_title[$name]}: passed in $took s, beside the rest (${SECONDS} s into the run); the end of $ci_logs/$name.log: =="
+        tail -n 25 "$ci_logs/$name.log"
+        ci_times+=("$took ${ci_title[$name]} (beside the rest)")
+    else
+        echo "== ${ci_title[$name]}: FAILED after $took s (${SECONDS} s into the run); $ci_logs/$name.log: ==" >&2
+        cat "$ci_logs/$name.log" >&2
+        echo "ci: $name failed: $(grep -E '^[a-z0-9-]+: ' "$ci_logs/$name.log" | tail -n 1)" >&2
+        exit 1
+    fi
+}
+# Checks started beside the rest that have ended by now are finished at once: a failure ends the run then.
+ci_collect() {
+    local name
+    for name in "${!ci_pid[@]}"; do
+        kill -0 "${ci_pid[$name]}" 2>/dev/null || ci_finish_one "$name"
+    done
+}
+
+# TITLE COMMAND...: runs it in the foreground, its output as it comes.
+run() {
+    local title=$1 began=$SECONDS
+    shift
+    ci_collect
+    ci_section "$title"
+    # In a process group of its own too, waited for so that a TERM or Ctrl-C of the run is taken at once.
+    setsid "$@" </dev/null &
+    ci_foreground=$!
+    wait "$ci_foreground" || { echo "ci: failed: $title ($*)" >&2; exit 1; }
+    ci_foreground=""
+    ci_times+=("$((SECONDS - began)) $title")
+}
+# NAME TITLE COMMAND...: starts it beside what follows, in a process group of its own, its output into its log.
+start() {
+    local name=$1 title=$2
+    shift 2
+    ci_collect
+    mkdir -p "$ci_logs"
+    setsid "$@" >"$ci_logs/$name.log" 2>&1 </dev/null &
+    ci_pid[$name]=$!
+    ci_title[$name]=$title
+    ci_began[$name]=$SECONDS
+    echo "== $title: started beside what follows (${SECONDS} s into the run; log in $ci_logs/$name.log) =="
+}
+# NAME...: waits for each of them, in turn.
+finish() {
+    local name
+    for name in "$@"; do ci_finish_one "$name"; done
+}
+# How long each step took, in the order they ended.
+ci_summary() {
+    echo "== the run's steps, in seconds, in the order they ended =="
+    printf '%s\n' "${ci_times[@]}"
+}
