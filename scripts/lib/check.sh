@@ -172,12 +172,14 @@ use_windows_qt() {
         [ "$(tar -xJOf "$prebuilt" --wildcards '*/pindlequorix-qt.options' 2>/dev/null)" = "$recipe" ]; then
         export PQ_WINDOWS_QT=$prebuilt
     else
+        hold qt-windows-static
         if [ ! -f build/qt-windows-static/pindlequorix-qt.options ] ||
             [ "$(cat build/qt-windows-static/pindlequorix-qt.options)" != "$recipe" ]; then
             echo "$check_name: the prebuilt static Qt was not built with the recipe: building Qt from Debian's source"
             scripts/build-qt-windows --static build/qt-windows-static >build/qt-windows-static.log 2>&1 ||
                 { tail -n 60 build/qt-windows-static.log >&2; fail "building the static Qt failed"; }
         fi
+        let_go qt-windows-static
         export PQ_WINDOWS_QT=$repository/build/qt-windows-static
     fi
 }

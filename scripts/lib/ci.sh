@@ -35,6 +35,7 @@ trap 'echo "ci: stopped" >&2; exit 143' TERM
 # NAME: waits for the check started as NAME and shows its log; a failure ends the run.
 ci_finish_one() {
     local name=$1 status=0 took
+    [ -n "${ci_pid[$name]:-}" ] || return 0 # finished already
     wait "${ci_pid[$name]}" || status=$?
     unset "ci_pid[$name]"
     took=$((SECONDS - ci_began[$name]))
