@@ -13,8 +13,10 @@ check_cleanups=()
 on_exit() { # COMMAND: run when the check ends, however it ends; the last registered runs first
     check_cleanups+=("$1")
 }
-fail() {
-    echo "$check_name: $*" >&2
+fail() { # REASON: ends the check, which says as its last line that it failed, and why
+    check_failed_command=$*
+    # In a subshell the reason is said at once: the check ends on the subshell's failure, named after it.
+    [ "$BASHPID" = "$$" ] || echo "$check_name: $*" >&2
     exit 1
 }
 check_failed_command=""
@@ -157,7 +159,8 @@ leave_debian13_root() { # ROOT
 }
 # ROOT COMMAND: runs the bash command line as root inside ROOT, in a clean environment (UTF-8, and CI set).
 in_root() {
-    at_once chroot "$1" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 CI=true bash -c "$2"
+    at_once chroot "$1" /usr/bin/env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin LANG=C.UTF-8 CI=true bash -c "$2" ||
+        fail "in the Debian 13 root, this failed (exit status $?): $2"
 }
 
 # The static Qt that the Windows program links: PQ_WINDOWS_QT when set; otherwise the prebuilt copy beside
