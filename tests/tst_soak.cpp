@@ -1,5 +1,7 @@
 // Two hundred complete evaluations on one window, each tick delivered straight to the timer's slot,
-// then the window closed. Resident memory must settle: after run 200 it is within 1.0 MB of run 10.
+// then the window closed. Resident memory must settle: at the end it is within 1.0 MB of where it was after
+// run 10. Each figure is the lowest of ten runs' samples: under Wine a buffer the size of the window's pixels
+// (about 1 MB) is now and then resident for the moment of one sample, which a leak would not undo.
 // In the asan preset the same run also proves there is no leak and no sanitizer finding.
 
 #include "WindowTesting.h"
@@ -11,6 +13,8 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 
 #ifdef Q_OS_WIN
 // psapi.h needs windows.h first.
@@ -68,8 +72,10 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
 
     constexpr int Runs = 200;
     constexpr int SettledRun = 10;
+    constexpr int Samples = 10;
     constexpr qint64 Allowance = 1'000'000;
-    qint64 afterSettled = 0;
+    qint64 afterSettled = std::numeric_limits<qint64>::max();
+    qint64 afterLast = std::numeric_limits<qint64>::max();
     for (int run = 1; run <= Runs; ++run) {
         start->click();
         for (int tick = 1; timer->isActive(); ++tick) {
@@ -80,13 +86,15 @@ void TestSoak::twoHundredPlaybacksHoldMemorySteady()
         QCoreApplication::processEvents(); // paint, as between real ticks
         QCOMPARE(box->document()->blockCount(),
                  21); // 19 lines, the empty last element, and the empty line after it
-        if (run == SettledRun)
-            afterSettled = residentBytes();
+        if (run >= SettledRun && run < SettledRun + Samples)
+            afterSettled = std::min(afterSettled, residentBytes());
+        if (run > Runs - Samples)
+            afterLast = std::min(afterLast, residentBytes());
     }
-    const qint64 afterLast = residentBytes();
     const auto megabytes = [](qint64 bytes) { return static_cast<double>(bytes) / 1e6; };
-    qInfo("resident memory after run %d: %.1f MB; after run %d: %.1f MB; growth %.1f MB", SettledRun,
-          megabytes(afterSettled), Runs, megabytes(afterLast), megabytes(afterLast - afterSettled));
+    qInfo("resident memory, the lowest of runs %d-%d: %.1f MB; of runs %d-%d: %.1f MB; growth %.1f MB",
+          SettledRun, SettledRun + Samples - 1, megabytes(afterSettled), Runs - Samples + 1, Runs,
+          megabytes(afterLast), megabytes(afterLast - afterSettled));
     QVERIFY2(afterLast - afterSettled <= Allowance, "resident memory grew by more than 1.0 MB");
 
     QVERIFY(window->close());
