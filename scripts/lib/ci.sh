@@ -36,7 +36,7 @@ trap 'echo "ci: stopped" >&2; exit 143' TERM
 
 # NAME: waits for the check started as NAME and shows its log; a failure ends the run.
 ci_finish_one() {
-    local name=$1 status=0 ended took
+    local name=$1 status=0 ended took reason
     [ -n "${ci_pid[$name]:-}" ] || return 0 # finished already
     wait "${ci_pid[$name]}" || status=$?
     unset "ci_pid[$name]"
@@ -49,7 +49,11 @@ ci_finish_one() {
     else
         echo "== ${ci_title[$name]}: FAILED after $took s (ended $ended s into the run); $ci_logs/$name.log: ==" >&2
         cat "$ci_logs/$name.log" >&2
-        echo "ci: $name failed: $(grep -E '^[a-z0-9-]+: ' "$ci_logs/$name.log" | tail -n 1)" >&2
+        # A check's reason is its last line of its own; a plain command's, its last line (ctest: "Errors while
+        # running CTest", under the tests that failed).
+        reason=$(grep -E '^[a-z0-9-]+: ' "$ci_logs/$name.log" | tail -n 1 || true)
+        [ -n "$reason" ] || reason="exit status $status: $(grep -v '^[[:space:]]*$' "$ci_logs/$name.log" | tail -n 1)"
+        echo "ci: $name failed: $reason" >&2
         exit 1
     fi
 }
