@@ -113,7 +113,11 @@ def check_shipped(folder):
 
 
 def main(program, icon, version, caption, product_name, delay_loaded=""):
-    pe = pefile.PE(program)
+    # Only the directories checked here: parsing all of them (the exception table and relocations of a build
+    # with debug information among them) takes seconds.
+    pe = pefile.PE(program, fast_load=True)
+    pe.parse_data_directories(directories=[pefile.DIRECTORY_ENTRY[f"IMAGE_DIRECTORY_ENTRY_{name}"]
+                                           for name in ("IMPORT", "LOAD_CONFIG", "RESOURCE")])
     problems = []
 
     if pe.FILE_HEADER.Machine != pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]:
