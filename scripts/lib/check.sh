@@ -40,19 +40,6 @@ trap check_end EXIT
 trap 'check_failed_command="stopped"; exit 130' INT
 trap 'check_failed_command="stopped"; exit 143' TERM
 
-# The release build and the benchmarks' build compile the program's sources with the same flags: they share
-# a compiler cache, build/ccache, when ccache is installed, and the second of them takes those objects from
-# it. Paths under the repository are hashed relative to the build folder, so that one tree's objects serve
-# the other. No other build gains from a cache (none compiles what another does), and the Windows build
-# would pay a sixth more for one. check-reproducible's second builds use none, and come out the same bytes.
-# cached_build_options: the configure options for a build that uses the cache (none without ccache).
-export CCACHE_DIR=$repository/build/ccache CCACHE_BASEDIR=$repository
-cached_build_options() {
-    if command -v ccache >/dev/null; then
-        echo -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
-    fi
-}
-
 # COMMAND...: runs it in a process group of its own and waits for it, so that Ctrl-C or a TERM ends the check
 # at once, even while the command holds out (dpkg finishes what it has begun first); the check's clean-up
 # then ends the whole group.
@@ -107,8 +94,7 @@ debian_package() {
     local copies
     temporary_folder copies
     hold release
-    # shellcheck disable=SC2046 # options, one word each
-    cmake --preset release $(cached_build_options) >/dev/null
+    cmake --preset release >/dev/null
     cmake --build --preset release >&2
     (cd build/release && rm -f ./*.deb ./*.deb.sha256 && cpack -G DEB >/dev/null)
     cp build/release/pindlequorix_*.deb build/release/pindlequorix_*.deb.sha256 "$copies/"
