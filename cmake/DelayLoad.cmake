@@ -15,6 +15,8 @@
 #   where the program has told Windows to look by then, in System32 alone (prepareApplication()).
 #     d3d9       whether the graphics driver is fit for OpenGL
 #     dwmapi     the window frame's colours and effects
+#     dwrite     DirectWrite, the font engine that Qt takes where GDI cannot draw a font as asked (scaled
+#                displays, colour fonts)
 #     userenv    the user's profile folder
 #     uxtheme    the visual style that draws the controls
 #     version    the version of Windows' own DLLs
@@ -24,7 +26,7 @@
 # so that a second configure relinks nothing. The helper loads each DLL by its name (LoadLibrary), so
 # Windows looks for it where the program has told it to: in System32 alone.
 
-set(PQ_DELAY_LOADED_DLLS authz comdlg32 d3d11 d3d9 dwmapi dxgi netapi32 userenv uxtheme version winmm wtsapi32
+set(PQ_DELAY_LOADED_DLLS authz comdlg32 d3d11 d3d9 dwmapi dwrite dxgi netapi32 userenv uxtheme version winmm wtsapi32
     CACHE INTERNAL "DLLs that the program loads when it first calls into them") # the checks read the list here
 
 function(pq_make_delay_import_libraries folder)

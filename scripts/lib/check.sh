@@ -163,28 +163,49 @@ in_root() {
         fail "in the Debian 13 root, this failed (exit status $?): $2"
 }
 
-# The static Qt that the Windows program links: PQ_WINDOWS_QT when set; otherwise the prebuilt copy beside
-# the project when it was built with the project's recipe (cmake/qt-windows.options, which the copy
-# repeats), or else one built here from the recipe (about 10 minutes, once).
+# The static Qt that the Windows program links, with its host tools: PQ_WINDOWS_QT when set; otherwise the
+# prebuilt copy beside the project when it was built with the project's recipe (cmake/qt-windows.options,
+# which the copy repeats), or else the one built here from the recipe and kept outside the clone for every
+# check and clone on this machine (built the first time, about 40 minutes; cmake/WindowsQt.cmake finds it
+# there too). Its folder is named by the recipe's SHA-256, so that a changed recipe builds anew.
+windows_qt_recipe() { grep -v '^[[:space:]]*\(#\|$\)' cmake/qt-windows.options; }
+windows_qt_cache() { # the folder where the Qt of this recipe is kept
+    local key
+    key=$(windows_qt_recipe | sha256sum | cut -c1-16)
+    echo "${XDG_CACHE_HOME:-$HOME/.cache}/pindlequorix/qt-windows-static-$key"
+}
 use_windows_qt() {
     [ -z "${PQ_WINDOWS_QT:-}" ] || return 0
-    local prebuilt recipe
-    prebuilt=$(realpath -m ../shared/toolchains/qt-6.4.2-mingw-w64-x86_64-static.tar.xz)
-    recipe=$(grep -v '^[[:space:]]*\(#\|$\)' cmake/qt-windows.options)
-    if [ -f "$prebuilt" ] &&
-        [ "$(tar -xJOf "$prebuilt" --wildcards '*/pindlequorix-qt.options' 2>/dev/null)" = "$recipe" ]; then
-        export PQ_WINDOWS_QT=$prebuilt
-    else
-        hold qt-windows-static
-        if [ ! -f build/qt-windows-static/pindlequorix-qt.options ] ||
-            [ "$(cat build/qt-windows-static/pindlequorix-qt.options)" != "$recipe" ]; then
-            echo "$check_name: the prebuilt static Qt was not built with the recipe: building Qt from Debian's source"
-            scripts/build-qt-windows --static build/qt-windows-static >build/qt-windows-static.log 2>&1 ||
-                { tail -n 60 build/qt-windows-static.log >&2; fail "building the static Qt failed"; }
+    local prebuilt recipe kept lock
+    recipe=$(windows_qt_recipe)
+    for prebuilt in ../shared/toolchains/qt-*-mingw-w64-x86_64-static.tar.xz; do
+        if [ -f "$prebuilt" ] &&
+            [ "$(tar -xJOf "$prebuilt" --wildcards '*pindlequorix-qt.options' 2>/dev/null)" = "$recipe" ]; then
+            export PQ_WINDOWS_QT
+            PQ_WINDOWS_QT=$(realpath "$prebuilt")
+            return 0
         fi
-        let_go qt-windows-static
-        export PQ_WINDOWS_QT=$repository/build/qt-windows-static
+    done
+    kept=$(windows_qt_cache)
+    mkdir -p "${kept%/*}"
+    # One build at a time, whichever check or clone asks first; the others wait for it.
+    exec {lock}>"${kept%/*}/qt-windows.lock"
+    if ! flock -n "$lock"; then
+        echo "$check_name: waiting for the check that builds the static Qt into $kept"
+        flock "$lock"
     fi
+    if [ "$(cat "$kept/pindlequorix-qt.options" 2>/dev/null)" != "$recipe" ]; then
+        echo "$check_name: no prebuilt static Qt of this recipe: building Qt from Debian's source into $kept" \
+            "(log: $kept.log)"
+        rm -rf "$kept" "$kept.part"
+        scripts/build-qt-windows --static "$kept.part" "${kept%/*}/qt-windows-source" >"$kept.log" 2>&1 ||
+            { tail -n 60 "$kept.log" >&2; fail "building the static Qt failed (log: $kept.log)"; }
+        mv "$kept.part" "$kept"
+        rm -rf "${kept%/*}/qt-windows-source" # 3 GB of source and build trees
+        echo "$check_name: built the static Qt in $(grep -o '[0-9]* min in)' "$kept.log" | tail -n 1 | cut -d' ' -f1) min"
+    fi
+    exec {lock}>&-
+    export PQ_WINDOWS_QT=$kept
 }
 
 # The Windows build (the Qt of use_windows_qt) configured and built: with no arguments, without signing;
