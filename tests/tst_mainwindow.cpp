@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -17,6 +18,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleHints>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -25,6 +28,8 @@
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
 #include <QtGui/qpa/qplatformintegration.h>
+#include <algorithm>
+#include <cmath>
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -73,9 +78,9 @@ void addDesktopFontColumns()
     QTest::addColumn<bool>("setWhileOpen");
 }
 
-// What screen readers are told without the focus moving, as the update handler sees it: on Windows (UI
-// Automation) a value change that carries a text, on Linux (AT-SPI) a notification that shows, by its name.
-// A move of the focus is told too.
+// What screen readers are told without the focus moving, as the update handler sees it: for Windows (UI
+// Automation) an announcement (Qt 6.8) or a value change that carries a text (Qt 6.4), for Linux (AT-SPI) a
+// notification that shows, by its name. A move of the focus is told too.
 QStringList heard;
 void listen(QAccessibleEvent *event)
 {
@@ -85,6 +90,10 @@ void listen(QAccessibleEvent *event)
     } else if (source != nullptr && source->role() == QAccessible::Notification) {
         if (event->type() == QAccessible::ValueChanged)
             heard << u"UIA: "_s + static_cast<QAccessibleValueChangeEvent *>(event)->value().toString();
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        else if (event->type() == QAccessible::Announcement)
+            heard << u"UIA: "_s + static_cast<QAccessibleAnnouncementEvent *>(event)->message();
+#endif
         else if (event->type() == QAccessible::ObjectShow)
             heard << u"AT-SPI: "_s + source->text(QAccessible::Name);
     }
@@ -92,6 +101,38 @@ void listen(QAccessibleEvent *event)
 QStringList announced(const QString &text)
 {
     return {u"UIA: "_s + text, u"AT-SPI: "_s + text};
+}
+
+// WCAG's contrast of two colours, from 1 (the same) to 21 (black on white).
+qreal contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto linear = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const qreal first = luminance(a);
+    const qreal second = luminance(b);
+    return (std::max(first, second) + 0.05) / (std::min(first, second) + 0.05);
+}
+
+// The colours of a picture of a control as drawn: its background, the commonest colour, and its ink, the one
+// of most contrast to that.
+std::pair<QColor, QColor> backgroundAndInk(const QImage &picture)
+{
+    QHash<QRgb, int> counts;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x)
+            ++counts[picture.pixel(x, y) | 0xff000000];
+    }
+    const QColor background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                                  return a.second < b.second;
+                              })->first;
+    QColor ink = background;
+    for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
+        if (contrast(QColor(*it), background) > contrast(ink, background))
+            ink = QColor(*it);
+    }
+    return {background, ink};
 }
 
 // How much larger than drawn the form is for the window's font: the font's pixels over 12, at least 1.
@@ -131,6 +172,7 @@ private slots:
     void programShowsTheErrorAndExitsNonZero();
     void programClosedDuringPlaybackExitsZero();
     void windowAnnouncesTheDesktopEntry();
+    void coloursFollowTheDesktop();
 
 private:
     MainWindow *open(ReportPlayback::ReportSource buildReport = {},
@@ -707,6 +749,61 @@ void TestMainWindow::windowAnnouncesTheDesktopEntry()
     m_window = openMainWindow(); // exactly as the program starts
     QCOMPARE(QGuiApplication::desktopFileName() + u".desktop"_s, QStringLiteral(DESKTOP_ENTRY_FILE_NAME));
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral(DESKTOP_ENTRY_STARTUP_WM_CLASS));
+}
+
+// The window in the desktop's colours: on Windows 11 (Qt's Windows 11 style) dark in the dark mode and light in
+// the light mode, on Windows 10 (the Vista style) light in either, never half dark. PQ_EXPECTED_STYLE and
+// PQ_EXPECTED_COLOURS (light unless set) say what the run's desktop asks for. Whichever it is, every control's
+// text is readable against what it is drawn on: WCAG's 4.5:1 at least, in a complete report too.
+void TestMainWindow::coloursFollowTheDesktop()
+{
+    const bool dark = qEnvironmentVariable("PQ_EXPECTED_COLOURS") == u"dark";
+    m_window = openMainWindow(); // exactly as the program starts
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    if (qEnvironmentVariableIsSet("PQ_EXPECTED_STYLE"))
+        QCOMPARE(QApplication::style()->name(), qEnvironmentVariable("PQ_EXPECTED_STYLE"));
+    QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
+    tick(21);
+    QVERIFY(!control<QTimer>("revealTimer")->isActive()); // the report is complete
+    control<QWidget>("startButton")->clearFocus(); // its focus frame is not what it always looks like
+
+    // What the window shows once it has settled: Windows' styles fade a control from one state to the next.
+    QImage window;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            QImage now = m_window->grab().toImage();
+            std::swap(now, window);
+            return now == window;
+        },
+        5000));
+    // Most of the window is its background: the median grey of its picture.
+    QList<int> greys;
+    for (int y = 0; y < window.height(); y += 2) {
+        for (int x = 0; x < window.width(); x += 2)
+            greys << qGray(window.pixel(x, y));
+    }
+    std::nth_element(greys.begin(), greys.begin() + greys.size() / 2, greys.end());
+    const int median = greys[greys.size() / 2];
+    QVERIFY2(dark ? median < 80 : median > 180, qPrintable(u"the window's median grey is %1"_s.arg(median)));
+
+#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // What Windows draws and Qt's tool tips (the banner's link) follow the colours the program says it has.
+    QCOMPARE(QGuiApplication::styleHints()->colorScheme(), dark ? Qt::ColorScheme::Dark : Qt::ColorScheme::Light);
+    const int toolTipGrey = qGray(QApplication::palette("QTipLabel").color(QPalette::ToolTipBase).rgb());
+    QVERIFY2(dark ? toolTipGrey < 100 : toolTipGrey > 160, qPrintable(u"tool tips on grey %1"_s.arg(toolTipGrey)));
+#endif
+    for (const char *name : {"startButton", "reportBox", "linkBox"}) {
+        const QWidget *widget = control<QWidget>(name);
+        if (const auto *box = qobject_cast<const QTextEdit *>(widget))
+            widget = box->viewport();
+        const QRectF shown(widget->mapTo(m_window, QPoint()), widget->size());
+        const qreal ratio = window.devicePixelRatio();
+        const auto [background, ink] =
+            backgroundAndInk(window.copy(QRectF(shown.topLeft() * ratio, shown.size() * ratio).toRect()));
+        const QString seen = u"%1: %2 on %3"_s.arg(QLatin1String(name), ink.name(), background.name());
+        QVERIFY2(dark ? qGray(background.rgb()) < 100 : qGray(background.rgb()) > 160, qPrintable(seen));
+        QVERIFY2(contrast(ink, background) >= 4.5, qPrintable(seen));
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -9,6 +9,8 @@
 #ifdef Q_OS_WIN
 #include "app/WindowsDllSearch.h"
 #include "app/WindowsFont.h"
+#include <QStyle>
+#include <QStyleHints>
 #endif
 
 #include <QApplication>
@@ -122,7 +124,7 @@ void MainWindow::moveEvent(QMoveEvent *event)
 bool MainWindow::nativeEvent(const QByteArray &eventType, void *message, qintptr *result)
 {
 #ifdef Q_OS_WIN
-    // Qt 6.4 reads Windows' fonts only at start-up. A change while the program runs (the user's text size)
+    // Qt reads Windows' fonts only at start-up. A change while the program runs (the user's text size)
     // is passed on here as KDE passes on its own: as the program's font, which every control follows.
     if (const std::optional<QFont> font = windowsMessageFontAfter(message))
         QApplication::setFont(*font);
@@ -209,6 +211,13 @@ void prepareApplication()
 MainWindow *openMainWindow()
 {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China)); // the program's own language
+#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // In Windows' dark mode Qt draws the window dark with its Windows 11 style. Its Vista style (Windows 10)
+    // can draw only light controls, and Qt gives them light colours; the window's frame and tool tips would
+    // still be dark. With that style the whole program is light, as it is in the light mode.
+    if (QApplication::style()->name() != u"windows11")
+        QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
+#endif
     // Linux desktops match the window to the desktop entry the program is installed as, and so show its icon
     // and name and let it be pinned: on Wayland by the app_id, which Qt takes from the desktop file name; on
     // X11 by the class in WM_CLASS, which Qt takes from the application's name.

@@ -39,10 +39,17 @@ ScreenReaderAnnouncer::ScreenReaderAnnouncer(QWidget *parent) : QWidget(parent),
 void ScreenReaderAnnouncer::announce(const QString &text)
 {
     setAccessibleName(text);
-    // UI Automation raises a notification event, which Windows' screen readers speak, for a value change that
-    // carries a text. AT-SPI passes such a change on only for controls that have a value; this has none.
+#if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // UI Automation: a notification event, which Windows' screen readers speak. Qt 6.8 raises one for an
+    // announcement (for a value change it now raises a change of the Value property, which they ignore here).
+    QAccessibleAnnouncementEvent announcement(this, text);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // UI Automation in Qt 6.4 raises a notification event for a value change that carries a text. AT-SPI passes
+    // such a change on only for controls that have a value; this has none.
     QAccessibleValueChangeEvent changed(this, text);
     QAccessible::updateAccessibility(&changed);
+#endif
     // AT-SPI: screen readers speak a notification that comes to show, by its name. One that still shows from
     // the announcement before is shown anew.
     hide();
