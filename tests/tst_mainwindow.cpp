@@ -107,7 +107,9 @@ QStringList announced(const QString &text)
 qreal contrast(QColor a, QColor b)
 {
     const auto luminance = [](QColor c) {
-        const auto linear = [](qreal v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const auto linear = [](qreal v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
         return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
     const qreal first = luminance(a);
@@ -124,9 +126,10 @@ std::pair<QColor, QColor> backgroundAndInk(const QImage &picture)
         for (int x = 0; x < picture.width(); ++x)
             ++counts[picture.pixel(x, y) | 0xff000000];
     }
-    const QColor background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
-                                  return a.second < b.second;
-                              })->first;
+    const QColor background =
+        std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+            return a.second < b.second;
+        })->first;
     QColor ink = background;
     for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
         if (contrast(QColor(*it), background) > contrast(ink, background))
@@ -751,10 +754,10 @@ void TestMainWindow::windowAnnouncesTheDesktopEntry()
     QCOMPARE(QCoreApplication::applicationName(), QStringLiteral(DESKTOP_ENTRY_STARTUP_WM_CLASS));
 }
 
-// The window in the desktop's colours: on Windows 11 (Qt's Windows 11 style) dark in the dark mode and light in
-// the light mode, on Windows 10 (the Vista style) light in either, never half dark. PQ_EXPECTED_STYLE and
-// PQ_EXPECTED_COLOURS (light unless set) say what the run's desktop asks for. Whichever it is, every control's
-// text is readable against what it is drawn on: WCAG's 4.5:1 at least, in a complete report too.
+// The window in the desktop's colours: on Windows 11 (Qt's Windows 11 style) dark in the dark mode and light
+// in the light mode, on Windows 10 (the Vista style) light in either, never half dark. PQ_EXPECTED_STYLE and
+// PQ_EXPECTED_COLOURS (light unless set) say what the run's desktop asks for. Whichever it is, every
+// control's text is readable against what it is drawn on: WCAG's 4.5:1 at least, in a complete report too.
 void TestMainWindow::coloursFollowTheDesktop()
 {
     const bool dark = qEnvironmentVariable("PQ_EXPECTED_COLOURS") == u"dark";
@@ -765,7 +768,7 @@ void TestMainWindow::coloursFollowTheDesktop()
     QTest::mouseClick(control<QPushButton>("startButton"), Qt::LeftButton);
     tick(21);
     QVERIFY(!control<QTimer>("revealTimer")->isActive()); // the report is complete
-    control<QWidget>("startButton")->clearFocus(); // its focus frame is not what it always looks like
+    control<QWidget>("startButton")->clearFocus();        // its focus frame is not what it always looks like
 
     // What the window shows once it has settled: Windows' styles fade a control from one state to the next.
     QImage window;
@@ -788,9 +791,11 @@ void TestMainWindow::coloursFollowTheDesktop()
 
 #if defined(Q_OS_WIN) && QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     // What Windows draws and Qt's tool tips (the banner's link) follow the colours the program says it has.
-    QCOMPARE(QGuiApplication::styleHints()->colorScheme(), dark ? Qt::ColorScheme::Dark : Qt::ColorScheme::Light);
+    QCOMPARE(QGuiApplication::styleHints()->colorScheme(),
+             dark ? Qt::ColorScheme::Dark : Qt::ColorScheme::Light);
     const int toolTipGrey = qGray(QApplication::palette("QTipLabel").color(QPalette::ToolTipBase).rgb());
-    QVERIFY2(dark ? toolTipGrey < 100 : toolTipGrey > 160, qPrintable(u"tool tips on grey %1"_s.arg(toolTipGrey)));
+    QVERIFY2(dark ? toolTipGrey < 100 : toolTipGrey > 160,
+             qPrintable(u"tool tips on grey %1"_s.arg(toolTipGrey)));
 #endif
     for (const char *name : {"startButton", "reportBox", "linkBox"}) {
         const QWidget *widget = control<QWidget>(name);

@@ -9,6 +9,7 @@
 #ifdef Q_OS_WIN
 #include "app/WindowsDllSearch.h"
 #include "app/WindowsFont.h"
+
 #include <QStyle>
 #include <QStyleHints>
 #endif

@@ -45,8 +45,8 @@ void ScreenReaderAnnouncer::announce(const QString &text)
     QAccessibleAnnouncementEvent announcement(this, text);
     QAccessible::updateAccessibility(&announcement);
 #else
-    // UI Automation in Qt 6.4 raises a notification event for a value change that carries a text. AT-SPI passes
-    // such a change on only for controls that have a value; this has none.
+    // UI Automation in Qt 6.4 raises a notification event for a value change that carries a text. AT-SPI
+    // passes such a change on only for controls that have a value; this has none.
     QAccessibleValueChangeEvent changed(this, text);
     QAccessible::updateAccessibility(&changed);
 #endif
