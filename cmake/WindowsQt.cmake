@@ -35,7 +35,7 @@ cmake_path(SET pq_shared_qt NORMALIZE
 
 set(pq_how_to_get_qt "Point PQ_WINDOWS_QT at a static Qt ${PQ_RECIPE_QT_VERSION} for MinGW-w64 built with the \
 project's recipe (a folder or its .tar.xz), or build one from Debian's source with scripts/build-qt-windows \
---static FOLDER (about 40 minutes on 2 cores), then configure with -DPQ_WINDOWS_QT=FOLDER.")
+--static FOLDER (about 17 minutes on 2 cores), then configure with -DPQ_WINDOWS_QT=FOLDER.")
 
 set(pq_source "${PQ_WINDOWS_QT}")
 if(NOT pq_source)

@@ -166,7 +166,7 @@ in_root() {
 # The static Qt that the Windows program links, with its host tools: PQ_WINDOWS_QT when set; otherwise the
 # prebuilt copy beside the project when it was built with the project's recipe (cmake/qt-windows.options,
 # which the copy repeats), or else the one built here from the recipe and kept outside the clone for every
-# check and clone on this machine (built the first time, about 40 minutes; cmake/WindowsQt.cmake finds it
+# check and clone on this machine (built the first time, about 17 minutes; cmake/WindowsQt.cmake finds it
 # there too). Its folder is named by the recipe's SHA-256, so that a changed recipe builds anew.
 windows_qt_recipe() { grep -v '^[[:space:]]*\(#\|$\)' cmake/qt-windows.options; }
 windows_qt_cache() { # the folder where the Qt of this recipe is kept

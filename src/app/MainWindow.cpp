@@ -216,7 +216,8 @@ MainWindow *openMainWindow()
     // In Windows' dark mode Qt draws the window dark with its Windows 11 style. Its Vista style (Windows 10)
     // can draw only light controls, and Qt gives them light colours; the window's frame and tool tips would
     // still be dark. With that style the whole program is light, as it is in the light mode.
-    if (QApplication::style()->name() != u"windows11")
+    if (QGuiApplication::styleHints()->colorScheme() == Qt::ColorScheme::Dark &&
+        QApplication::style()->name() != u"windows11")
         QGuiApplication::styleHints()->setColorScheme(Qt::ColorScheme::Light);
 #endif
     // Linux desktops match the window to the desktop entry the program is installed as, and so show its icon
