@@ -23,8 +23,9 @@
 # For each, a delay-import library (MinGW's dlltool; the loading is libmingwex's __delayLoadHelper2) is
 # made from the tool chain's import library, with every function that one has, into a folder that the
 # link searches before the tool chain's. It is made when configuring, and replaced only when it changes,
-# so that a second configure relinks nothing. The helper loads each DLL by its name (LoadLibrary), so
-# Windows looks for it where the program has told it to: in System32 alone.
+# so that a second configure relinks nothing, and a changed one relinks every program. The helper loads
+# each DLL by its name (LoadLibrary), so Windows looks for it where the program has told it to: in
+# System32 alone.
 
 set(PQ_DELAY_LOADED_DLLS authz comdlg32 d3d11 d3d9 dwmapi dwrite dxgi netapi32 userenv uxtheme version winmm wtsapi32
     CACHE INTERNAL "DLLs that the program loads when it first calls into them") # the checks read the list here
@@ -65,6 +66,9 @@ function(pq_make_delay_import_libraries folder)
             message(FATAL_ERROR "dlltool could not make a delay-import library for ${dll}.")
         endif()
         file(COPY_FILE "${folder}/work/lib${name}.a" "${folder}/lib${name}.a" ONLY_IF_DIFFERENT)
+        # Every program links again when one of these changes, or when a DLL joins the list: without it,
+        # a build folder made before would keep importing that DLL at start.
+        set_property(TARGET pq_compile_options APPEND PROPERTY INTERFACE_LINK_DEPENDS "${folder}/lib${name}.a")
     endforeach()
 endfunction()
 
